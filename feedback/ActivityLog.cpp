@@ -75,7 +75,12 @@ void ActivityLog::AppendOnOwnThread(const QString& text, const QColor& colour) {
 }
 
 void ActivityLog::SetTextOnOwnThread(const QString& text) {
-    setPlainText(WithPlainLineEnds(text));
+    // The edit's own cursor picks up the colour of the last append; neither that nor
+    // any earlier colour may leak into the new text.
+    document()->clear();
+    setCurrentCharFormat(QTextCharFormat());
+    QTextCursor cursor(document());
+    cursor.insertText(WithPlainLineEnds(text), QTextCharFormat());
     verticalScrollBar()->setValue(0);
 }
 
