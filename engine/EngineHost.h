@@ -33,7 +33,7 @@ inline constexpr int kIdNo = 7;
 // the engine and returns only once it has been carried out (a notice returns the
 // user's answer).
 class EngineHost {
-public:
+  public:
     virtual ~EngineHost() = default;
 
     // Appends one line to the activity log. text is UTF-8 and carries its own line end.
