@@ -22,6 +22,7 @@ void CHyperLink::Init() {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
     setAutoFillBackground(false);
     url_ = text();
     setToolTip(url_);
@@ -175,7 +176,7 @@ bool CHyperLink::OpenLink() {
         if (messageSink_) {
             messageSink_(message);
         } else {
-            QMessageBox::warning(window(), QString(), message);
+            QMessageBox::warning(window(), QGuiApplication::applicationDisplayName(), message);
         }
     }
     emit linkOpened(ok);
@@ -196,6 +197,15 @@ void CHyperLink::leaveEvent(QEvent* event) {
         ApplyLook();
     }
     QLabel::leaveEvent(event);
+}
+
+void CHyperLink::mouseMoveEvent(QMouseEvent* event) {
+    // After a click the link is shown as not hovered; the next move over it hovers again.
+    if (!isOver_ && rect().contains(event->position().toPoint())) {
+        isOver_ = true;
+        ApplyLook();
+    }
+    QLabel::mouseMoveEvent(event);
 }
 
 void CHyperLink::mousePressEvent(QMouseEvent* event) {
