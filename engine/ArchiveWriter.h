@@ -7,6 +7,8 @@
 
 #include <zlib.h>
 
+#include "engine/AtomicFile.h"
+
 namespace qff {
 
 // Result codes of the archive writer; zero is success.
@@ -50,6 +52,9 @@ class ArchiveWriter {
     // Number of members added so far.
     std::size_t MemberCount() const { return members_.size(); }
 
+    // Bytes written so far.
+    std::uint64_t Position() const { return position_; }
+
   private:
     // What the central directory needs of one written member.
     struct MemberEntry {
@@ -66,15 +71,13 @@ class ArchiveWriter {
         std::uint32_t headerOffset = 0;
     };
 
-    bool WriteBytes(const void* data, std::size_t size);
-    bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+    // Appends bytes at the write position; a failure sets the sticky error.
+    bool Append(const void* data, std::size_t size);
     ZipResult WriteStored(int in, MemberEntry& member);
     ZipResult WriteDeflated(int in, MemberEntry& member);
-    void Abandon();
 
-    int fd_ = -1;
-    std::filesystem::path destination_;
-    std::filesystem::path partial_;
+    AtomicFile file_;
+    bool created_ = false;
     std::uint64_t position_ = 0;
     ZipResult sticky_ = ZipResult::kOk;
     bool closed_ = false;
