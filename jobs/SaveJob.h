@@ -29,11 +29,15 @@ class SaveJob {
 
     int Run();
 
+    // Packages written completely by the last Run.
+    int saved() const { return saved_; }
+
   private:
     void SaveFile(int row, const std::string& path, const std::string& dest);
     void StopRemaining(int from, int count);
 
     JobParams params_;
+    int saved_ = 0;
 };
 
 }  // namespace qff
