@@ -17,6 +17,10 @@ struct UsageCase {
     const char* errorText;
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FixUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(FixUsage, ExitStatusAndUsageText) {

@@ -24,6 +24,17 @@ std::string OnOff(bool on) {
 
 }  // namespace
 
+void PrintTo(const LogLine& line, std::ostream* os) {
+    const char* colour = line.colour == kLogGreen ? "green"
+                         : line.colour == kLogRed ? "red"
+                                                  : "black";
+    std::string text = line.text;
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
+        text.replace(text.size() - 2, 2, "\\r\\n");
+    }
+    *os << colour << " \"" << text << "\"";
+}
+
 std::vector<int> RecordingView::Marks() const {
     std::vector<int> marks;
     for (const Row& row : rows) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct LogLine {
     ColorRef colour;
     bool operator==(const LogLine&) const = default;
 };
+
+void PrintTo(const LogLine& line, std::ostream* os);
 
 // A view that remembers everything a pass did to it. The file list is a plain vector;
 // the log is the list of lines appended since the last whole-text replacement; every

@@ -20,6 +20,10 @@ struct RepairCase {
     std::vector<int> totalPositions;
 };
 
+void PrintTo(const RepairCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RepairScenario : public ::testing::TestWithParam<RepairCase> {};
 
 TEST_P(RepairScenario, LogMarksIconsFoldersAndProgress) {

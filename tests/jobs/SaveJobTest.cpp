@@ -24,6 +24,10 @@ struct SaveCase {
     std::vector<int> totalPositions;
 };
 
+void PrintTo(const SaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SaveScenario : public ::testing::TestWithParam<SaveCase> {};
 
 TEST_P(SaveScenario, LogPackagesMediaMarksAndNotice) {
@@ -238,6 +242,10 @@ class FileSizeLimit {
 
 enum class WriteFault { OutputNameIsAFolder, DiskFullHalfWay, WorkingFolderGone };
 
+void PrintTo(WriteFault fault, std::ostream* os) {
+    *os << static_cast<int>(fault);
+}
+
 class FailedWrite : public ::testing::TestWithParam<WriteFault> {};
 
 TEST_P(FailedWrite, IsReportedRedAndLeavesNoPartialPackage) {
@@ -260,8 +268,14 @@ TEST_P(FailedWrite, IsReportedRedAndLeavesNoPartialPackage) {
         case WriteFault::DiskFullHalfWay: {
             // An earlier package of that name survives a failed replacement.
             WriteFile(target, "earlier package");
-            // Big enough that the package cannot stay under the limit.
-            WriteFile(s.view.rows[0].folder / "big.bin", std::string(300000, '\0') + a);
+            // Noise does not compress: the package cannot stay under the limit.
+            std::string noise(300000, '\0');
+            std::uint32_t x = 12345;
+            for (char& c : noise) {
+                x = x * 1103515245u + 12345u;
+                c = static_cast<char>(x >> 24);
+            }
+            WriteFile(s.view.rows[0].folder / "noise.bin", noise);
             FileSizeLimit limit(64 * 1024);
             result = s.Save(out);
             EXPECT_EQ(ReadFile(target), "earlier package");
