@@ -45,9 +45,12 @@ bool MakeEntryFolders(const std::filesystem::path& folder, const std::string& na
 // Writes one member of the package at package to output. Copies the data when both
 // sizes are equal and not 0, otherwise inflates it as a raw deflate stream through an
 // "OPC" temporary file in the temporary folder (deleted afterwards), cutting the
-// output at the uncompressed size. The output file appears whole or not at all: it
-// replaces an existing file only once complete, and never through a symbolic link.
-// Memory use is fixed whatever the size fields say.
+// output at the uncompressed size. When a CRC-32 is known, the result must match it:
+// a mismatch leaves the member out, except that a copy that does not match is tried
+// once more as a deflate stream (deflated data can be as long as the original). The
+// output file appears whole or not at all: it replaces an existing file (or a link,
+// which is not followed) only once complete. Memory use is fixed whatever the size
+// fields say. The caller makes sure no folder on the way to output is a link.
 MemberOutcome ExtractMember(const std::filesystem::path& package,
                             const std::filesystem::path& output, const RecoveredEntry& entry);
 

@@ -176,23 +176,27 @@ MemberOutcome ExtractMember(const std::filesystem::path& package,
             return MemberOutcome::kOutputFailed;
         }
         const MemberOutcome outcome = CopyMember(opened.fd.Get(), entry, file);
-        if (outcome != MemberOutcome::kWritten) {
+        if (outcome == MemberOutcome::kWritten) {
+            return file.Commit() ? MemberOutcome::kWritten : MemberOutcome::kOutputFailed;
+        }
+        // Deflated data can come out exactly as long as the original. When the copy
+        // does not match the recorded CRC, the bytes may be such a stream.
+        if (outcome != MemberOutcome::kCrcMismatch) {
             return outcome;
         }
-    } else {
-        OpcTempFile temp;
-        std::vector<unsigned char> block(kCopyBlock);
-        if (!temp.Create() ||
-            !CopyRange(opened.fd.Get(), entry.dataOffset, csize, temp.Fd(), block)) {
-            return MemberOutcome::kTempFileFailed;
-        }
-        if (!file.Open(output)) {
-            return MemberOutcome::kOutputFailed;
-        }
-        const MemberOutcome outcome = InflateMember(temp.Fd(), entry, file);
-        if (outcome != MemberOutcome::kWritten) {
-            return outcome;
-        }
+        file.Discard();
+    }
+    OpcTempFile temp;
+    std::vector<unsigned char> block(kCopyBlock);
+    if (!temp.Create() || !CopyRange(opened.fd.Get(), entry.dataOffset, csize, temp.Fd(), block)) {
+        return MemberOutcome::kTempFileFailed;
+    }
+    if (!file.Open(output)) {
+        return MemberOutcome::kOutputFailed;
+    }
+    const MemberOutcome outcome = InflateMember(temp.Fd(), entry, file);
+    if (outcome != MemberOutcome::kWritten) {
+        return copied ? MemberOutcome::kCrcMismatch : outcome;
     }
     return file.Commit() ? MemberOutcome::kWritten : MemberOutcome::kOutputFailed;
 }
