@@ -28,60 +28,81 @@ std::size_t FindScalar(const unsigned char* data, std::size_t from, std::size_t 
 }
 
 #ifdef QFF_SCAN_X86
-// Each lane i of the four loads holds bytes i, i+1, i+2 and i+3 of the block, so one
-// compare per signature byte tests 16 positions at once; the lowest set mask bit is
-// the first matching position.
+// The vector loops look for the last two signature bytes first: in the data a scan
+// meets (random bytes, runs of zeros or of one letter) the pair is rare, so only its
+// few candidates are checked for "PK" one by one. Bit j of a candidate mask stands for
+// position i + j; checking the bits from the lowest keeps positions in order.
+std::size_t FirstConfirmed(const unsigned char* data, std::size_t i, std::uint64_t mask) {
+    while (mask != 0) {
+        const auto j = static_cast<std::size_t>(__builtin_ctzll(mask));
+        if (data[i + j] == 'P' && data[i + j + 1] == 'K') {
+            return j;
+        }
+        mask &= mask - 1;
+    }
+    return 64;
+}
+
+template <bool kTwo>
 std::size_t FindSse2(const unsigned char* data, std::size_t count, unsigned char c, unsigned char d,
                      unsigned char e, unsigned char f) {
-    const __m128i p = _mm_set1_epi8('P');
-    const __m128i k = _mm_set1_epi8('K');
     const __m128i vc = _mm_set1_epi8(static_cast<char>(c));
     const __m128i vd = _mm_set1_epi8(static_cast<char>(d));
     const __m128i ve = _mm_set1_epi8(static_cast<char>(e));
     const __m128i vf = _mm_set1_epi8(static_cast<char>(f));
     std::size_t i = 0;
     for (; i + 19 <= count; i += 16) {
-        const auto* at = reinterpret_cast<const __m128i*>(data + i);
-        const __m128i b0 = _mm_loadu_si128(at);
-        const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
         const __m128i b2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 2));
         const __m128i b3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 3));
-        const __m128i pk = _mm_and_si128(_mm_cmpeq_epi8(b0, p), _mm_cmpeq_epi8(b1, k));
-        const __m128i tail =
-            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(b2, vc), _mm_cmpeq_epi8(b3, vd)),
-                         _mm_and_si128(_mm_cmpeq_epi8(b2, ve), _mm_cmpeq_epi8(b3, vf)));
-        const int mask = _mm_movemask_epi8(_mm_and_si128(pk, tail));
+        __m128i tail = _mm_and_si128(_mm_cmpeq_epi8(b2, vc), _mm_cmpeq_epi8(b3, vd));
+        if constexpr (kTwo) {
+            tail =
+                _mm_or_si128(tail, _mm_and_si128(_mm_cmpeq_epi8(b2, ve), _mm_cmpeq_epi8(b3, vf)));
+        }
+        const auto mask = static_cast<std::uint64_t>(_mm_movemask_epi8(tail));
         if (mask != 0) {
-            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+            const std::size_t j = FirstConfirmed(data, i, mask);
+            if (j < 64) {
+                return i + j;
+            }
         }
     }
     return FindScalar(data, i, count, c, d, e, f);
 }
 
-// The same with 32 positions per step.
+// The same with 64 positions per loop turn.
+template <bool kTwo>
 __attribute__((target("avx2"))) std::size_t FindAvx2(const unsigned char* data, std::size_t count,
                                                      unsigned char c, unsigned char d,
                                                      unsigned char e, unsigned char f) {
-    const __m256i p = _mm256_set1_epi8('P');
-    const __m256i k = _mm256_set1_epi8('K');
     const __m256i vc = _mm256_set1_epi8(static_cast<char>(c));
     const __m256i vd = _mm256_set1_epi8(static_cast<char>(d));
     const __m256i ve = _mm256_set1_epi8(static_cast<char>(e));
     const __m256i vf = _mm256_set1_epi8(static_cast<char>(f));
     std::size_t i = 0;
-    for (; i + 35 <= count; i += 32) {
+    for (; i + 67 <= count; i += 64) {
         const unsigned char* at = data + i;
-        const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-        const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
-        const __m256i b2 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 2));
-        const __m256i b3 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 3));
-        const __m256i pk = _mm256_and_si256(_mm256_cmpeq_epi8(b0, p), _mm256_cmpeq_epi8(b1, k));
-        const __m256i tail =
-            _mm256_or_si256(_mm256_and_si256(_mm256_cmpeq_epi8(b2, vc), _mm256_cmpeq_epi8(b3, vd)),
-                            _mm256_and_si256(_mm256_cmpeq_epi8(b2, ve), _mm256_cmpeq_epi8(b3, vf)));
-        const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(pk, tail)));
-        if (mask != 0) {
-            return i + static_cast<std::size_t>(__builtin_ctz(mask));
+        const __m256i lo2 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 2));
+        const __m256i lo3 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 3));
+        const __m256i hi2 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 34));
+        const __m256i hi3 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 35));
+        __m256i lo = _mm256_and_si256(_mm256_cmpeq_epi8(lo2, vc), _mm256_cmpeq_epi8(lo3, vd));
+        __m256i hi = _mm256_and_si256(_mm256_cmpeq_epi8(hi2, vc), _mm256_cmpeq_epi8(hi3, vd));
+        if constexpr (kTwo) {
+            lo = _mm256_or_si256(
+                lo, _mm256_and_si256(_mm256_cmpeq_epi8(lo2, ve), _mm256_cmpeq_epi8(lo3, vf)));
+            hi = _mm256_or_si256(
+                hi, _mm256_and_si256(_mm256_cmpeq_epi8(hi2, ve), _mm256_cmpeq_epi8(hi3, vf)));
+        }
+        if (_mm256_testz_si256(_mm256_or_si256(lo, hi), _mm256_or_si256(lo, hi)) == 0) {
+            const std::uint64_t mask =
+                static_cast<std::uint32_t>(_mm256_movemask_epi8(lo)) |
+                (static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hi)))
+                 << 32);
+            const std::size_t j = FirstConfirmed(data, i, mask);
+            if (j < 64) {
+                return i + j;
+            }
         }
     }
     return FindScalar(data, i, count, c, d, e, f);
@@ -90,9 +111,17 @@ __attribute__((target("avx2"))) std::size_t FindAvx2(const unsigned char* data, 
 using FindFunction = std::size_t (*)(const unsigned char*, std::size_t, unsigned char,
                                      unsigned char, unsigned char, unsigned char);
 
-FindFunction ChooseFind() {
+struct FindFunctions {
+    FindFunction one;
+    FindFunction two;
+};
+
+FindFunctions ChooseFind() {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") ? FindAvx2 : FindSse2;
+    if (__builtin_cpu_supports("avx2")) {
+        return {FindAvx2<false>, FindAvx2<true>};
+    }
+    return {FindSse2<false>, FindSse2<true>};
 }
 #endif
 
@@ -102,8 +131,9 @@ std::size_t FindSignature(const unsigned char* data, std::size_t count, unsigned
                           unsigned char fourth, unsigned char otherThird,
                           unsigned char otherFourth) {
 #ifdef QFF_SCAN_X86
-    static const FindFunction find = ChooseFind();
-    return find(data, count, third, fourth, otherThird, otherFourth);
+    static const FindFunctions find = ChooseFind();
+    const bool two = third != otherThird || fourth != otherFourth;
+    return (two ? find.two : find.one)(data, count, third, fourth, otherThird, otherFourth);
 #else
     return FindScalar(data, 0, count, third, fourth, otherThird, otherFourth);
 #endif
