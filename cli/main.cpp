@@ -2,6 +2,8 @@
 // the files of the command line, exactly as the window would, and prints the activity
 // log. See CommandLine::Usage().
 
+#include <stdlib.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +14,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ConsoleView.h"
-#include "engine/RepairWorkspace.h"
+#include "cli/PrivateWorkspace.h"
 #include "jobs/JobParams.h"
 #include "jobs/RepairJob.h"
 #include "jobs/SaveJob.h"
@@ -31,22 +33,6 @@ extern "C" void OnInterrupt(int) {
     gJobRunning.store(0, std::memory_order_relaxed);
     gInterrupted = 1;
     std::signal(SIGINT, SIG_DFL);
-}
-
-// A workspace of our own, so a batch run never wipes the salvage of a window that is
-// open at the same time. The private parent keeps the pass's root out of reach of
-// other users while the pass deletes and re-creates it.
-fs::path MakePrivateParent() {
-    std::error_code ec;
-    fs::path tmp = fs::temp_directory_path(ec);
-    if (ec) {
-        tmp = "/tmp";
-    }
-    std::string pattern = (tmp / "quillmark-fix-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        return {};
-    }
-    return pattern;
 }
 
 int Fail(const std::string& message) {
@@ -76,15 +62,22 @@ int main(int argc, char** argv) {
     for (const std::string& file : line.files) {
         files.push_back(fs::absolute(file, ec).lexically_normal().string());
     }
-    const fs::path parent = MakePrivateParent();
-    if (parent.empty()) {
+    std::uintmax_t inputBytes = 0;
+    for (const std::string& file : files) {
+        const std::uintmax_t size = fs::file_size(file, ec);
+        inputBytes += ec ? 0 : size;
+    }
+    const qff::PrivateWorkspace workspace(inputBytes);
+    if (!workspace.ok()) {
         std::perror("quillmark-fix: cannot create a workspace");
         return 1;
     }
+    // The engine's temporary files go into the private folder too, and go with it.
+    ::setenv("TMPDIR", workspace.folder().c_str(), 1);
 
     qff::ConsoleView view(std::move(files), fs::absolute(line.outDir, ec).string(), line.media,
                           stdout, stderr);
-    qff::JobParams params{&view, &gJobRunning, parent / "VivUvud"};
+    qff::JobParams params{&view, &gJobRunning, workspace.root()};
     std::signal(SIGINT, OnInterrupt);
 
     qff::RepairJob repair(params);
@@ -101,8 +94,5 @@ int main(int argc, char** argv) {
         save.Run();
         allSaved = save.saved() == view.RowCount();
     }
-
-    qff::WipeFolder(params.workspaceRoot);
-    fs::remove(parent, ec);
     return allRepaired && allSaved ? 0 : 1;
 }
