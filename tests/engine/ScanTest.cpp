@@ -8,6 +8,7 @@
 
 #include "EngineTestSupport.h"
 #include "ZipBuilder.h"
+#include "engine/Latin1.h"
 #include "engine/ScanPackage.h"
 
 namespace qff::test {
@@ -242,6 +243,42 @@ const std::vector<ScanCase>& Cases() {
              rows.push_back({"cut", static_cast<std::uint32_t>(RawDeflate(cut.data).size()), 4,
                              zip.Size() + 9, true});
          }},
+        {"DuplicatedDescriptorsGiveTheFirstOne",
+         [](ZipBuilder& zip, std::vector<Row>& rows) {
+             Member m = Plain("content.xml", std::string(500, 'd'));
+             m.descriptor = true;
+             zip.Add(m);
+             rows.push_back(RowOf(zip, 0, m));
+             zip.Descriptor(1, 2, 3);  // a stray second descriptor
+             Member next = Plain("next.xml", "after the stray descriptor");
+             zip.Add(next);
+             rows.push_back(RowOf(zip, 1, next));
+         }},
+        {"NameLengthPastTheEnd",
+         [](ZipBuilder& zip, std::vector<Row>& rows) {
+             Member m = Plain("content.xml", "short file");
+             m.nameLength = 60000;
+             zip.Add(m);
+             // The name runs to the end of the file: every byte after the header is in it.
+             Row row = RowOf(zip, 0, m);
+             row.name = "content.xml";
+             row.offset = zip.DataOffset(0) - 11 + 60000;
+             const Bytes stored = ZipBuilder::StoredBytes(m);
+             for (unsigned char c : stored) {
+                 if (c == 0) {
+                     break;
+                 }
+                 row.name += Latin1ToUtf8(std::string(1, static_cast<char>(c)));
+             }
+             std::replace(row.name.begin(), row.name.end(), '/', '\\');
+             rows.push_back(row);
+         }},
+        {"OnlyJunk",
+         [](ZipBuilder& zip, std::vector<Row>&) {
+             zip.Junk(3000, 0x50);
+             zip.Raw("PK\x07\x08PK\x01\x02PK\x05\x06PK\x03");
+             zip.Junk(100, 0x05);
+         }},
         {"RunsOfTheLetterPBeforeAHeader",
          [](ZipBuilder& zip, std::vector<Row>& rows) {
              zip.Junk(1000, 'P');
@@ -275,7 +312,7 @@ TEST_P(ScanTableTest, TableDoesNotDependOnReadsOrBuffer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ScanTableTest,
-                         ::testing::Combine(::testing::Range<std::size_t>(0, 15),
+                         ::testing::Combine(::testing::Range<std::size_t>(0, 18),
                                             ::testing::Values(0, 31, 1),
                                             ::testing::Values(16, 37, kScanBufferSize)),
                          [](const auto& info) {
