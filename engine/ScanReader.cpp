@@ -163,6 +163,9 @@ bool ScanReader::Fill(std::uint64_t offset) {
 }
 
 void ScanReader::Read(std::uint64_t offset, unsigned char* out, std::size_t count) {
+    if (count == 0) {
+        return;  // out may be null then (an empty name)
+    }
     std::memset(out, 0, count);
     while (count > 0 && offset < length_) {
         const bool inside = offset >= windowStart_ && offset < windowStart_ + windowLength_;
