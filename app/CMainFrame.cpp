@@ -334,14 +334,19 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         SetStatusText(QStringLiteral("Closing as soon as the running process has ended...."));
         return;
     }
-    FinishClose();
+    PrepareClose();
+    event->accept();
 }
 
-void CMainFrame::FinishClose() {
+void CMainFrame::PrepareClose() {
     closeAfterPass_ = false;
     view_->WipeWorkspaceForClose();
     FrameSettings().setValue(QStringLiteral("MainFrame/State"), saveState());
     closeApproved_ = true;
+}
+
+void CMainFrame::FinishClose() {
+    PrepareClose();
     close();
     if (shuttingDown_) {
         QCoreApplication::exit(0);

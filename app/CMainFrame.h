@@ -69,6 +69,8 @@ class CMainFrame : public QMainWindow, public ViewHost {
     void CreateKeys();
     void UpdateCommands();
     void PlaceLogo();
+    // Wipes the workspace and keeps the bars' state; the close then goes through.
+    void PrepareClose();
     void FinishClose();
     void OpenLink(const QString& url);
     QAction* MakeAction(const QString& text, const QString& prompt, const QString& picture);
