@@ -111,6 +111,56 @@ std::string BuildPackage(const std::vector<Member>& members) {
     return out;
 }
 
+std::string BuildStreamingPackage(const std::vector<Member>& members) {
+    std::string out;
+    std::string central;
+    std::uint16_t count = 0;
+    for (const Member& m : members) {
+        if (!m.name.empty() && m.name.back() == '/') {
+            continue;
+        }
+        ++count;
+        const std::string stored = RawDeflate(m.data);
+        const std::uint32_t offset = static_cast<std::uint32_t>(out.size());
+        std::string head;
+        Put16(head, 20);      // version needed
+        Put16(head, 0x0008);  // flags: sizes in the data descriptor
+        Put16(head, 8);       // method
+        Put16(head, 0x6000);  // time
+        Put16(head, 0x5A21);  // date
+        std::string sizes;
+        Put32(sizes, Crc(m.data));
+        Put32(sizes, static_cast<std::uint32_t>(stored.size()));
+        Put32(sizes, static_cast<std::uint32_t>(m.data.size()));
+        std::string names;
+        Put16(names, static_cast<unsigned>(m.name.size()));
+        Put16(names, 0);
+        out += "PK\3\4" + head + std::string(12, '\0') + names + m.name + stored;
+        out += "PK\7\x08" + sizes;
+
+        central += "PK\1\2";
+        Put16(central, 20);
+        central += head + sizes + names;
+        Put16(central, 0);
+        Put16(central, 0);
+        Put16(central, 0);
+        Put32(central, 0);
+        Put32(central, offset);
+        central += m.name;
+    }
+    const std::uint32_t centralAt = static_cast<std::uint32_t>(out.size());
+    out += central;
+    out += "PK\5\6";
+    Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, count);
+    Put16(out, count);
+    Put32(out, static_cast<std::uint32_t>(central.size()));
+    Put32(out, centralAt);
+    Put16(out, 0);
+    return out;
+}
+
 std::vector<Member> FormulaMembers(const std::string& formula, bool pictures) {
     std::string content =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -174,8 +224,10 @@ std::optional<std::map<std::string, std::string>> ReadPackage(const fs::path& pa
         const std::uint32_t local = Get32(zip, at + 42);
         const std::string name = zip.substr(at + 46, nlen);
         at += 46 + nlen + elen + clen;
+        // With flag bit 3 the local header leaves CRC and sizes to a data descriptor.
+        const bool streamed = local + 30 <= zip.size() && (Get16(zip, local + 6) & 0x8) != 0;
         if (local + 30 > zip.size() || zip.compare(local, 4, "PK\3\4") != 0 ||
-            Get32(zip, local + 14) != crc || Get16(zip, local + 26) != nlen ||
+            (!streamed && Get32(zip, local + 14) != crc) || Get16(zip, local + 26) != nlen ||
             zip.compare(local + 30, nlen, name) != 0) {
             return std::nullopt;
         }

@@ -20,6 +20,12 @@ struct Member {
 // record, each member stored or raw-deflated.
 std::string BuildPackage(const std::vector<Member>& members);
 
+// The same members in the streaming form a writer uses when it cannot seek back:
+// every member deflated, flag bit 3 set, zero CRC and sizes in the local header and
+// a signed data descriptor after the data. Folder entries (names ending in "/") are
+// left out. Central directory and end record as usual.
+std::string BuildStreamingPackage(const std::vector<Member>& members);
+
 // A small formula document: mimetype, a content.xml that names `formula` (larger than
 // the built-in one, so it is never replaced), a manifest and, on request, a thumbnail
 // and a picture.
