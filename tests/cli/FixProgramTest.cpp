@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "JobScenario.h"
 #include "PackageFixture.h"
@@ -193,6 +198,60 @@ TEST_F(FixRunTest, RelativePathsAreListedAsFullPaths) {
     const std::string log = ReadFile(dir.path() / "log");
     EXPECT_EQ(log.rfind(files[1] + " file is open....\n", 0), 0u) << log;
     EXPECT_EQ(ReadPackage(dir.path() / "out" / "MENDED_d1.odf"), MapOf(1));
+}
+
+// Ctrl+C is the batch run's Stop: the file in hand is finished, every later file gets
+// the stop lines, nothing is saved, and the workspace still goes.
+TEST(FixInterrupt, StopsThePassSavesNothingAndWipesTheWorkspace) {
+    TempDir dir;
+    for (const char* sub : {"in", "out", "tmp"}) {
+        fs::create_directory(dir.path() / sub);
+    }
+    std::vector<std::string> args = {QFF_FIX_PROGRAM, "--out", (dir.path() / "out").string()};
+    const std::string package = BuildPackage(FormulaMembers("x", true));
+    for (int i = 0; i < 1500; ++i) {
+        args.push_back((dir.path() / "in" / ("p" + std::to_string(i) + ".odf")).string());
+        WriteFile(args.back(), package);
+    }
+    const fs::path log = dir.path() / "log";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setenv("TMPDIR", (dir.path() / "tmp").c_str(), 1);
+        if (std::freopen(log.c_str(), "w", stdout) == nullptr ||
+            std::freopen("/dev/null", "w", stderr) == nullptr) {
+            ::_exit(99);
+        }
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(98);
+    }
+    const std::string firstLine = args[3] + " file is open....";
+    for (int waited = 0; waited < 20000 && ReadFile(log).find(firstLine) == std::string::npos;
+         ++waited) {
+        ::usleep(500);
+    }
+    ::kill(child, SIGINT);
+    int raw = 0;
+    ASSERT_EQ(::waitpid(child, &raw, 0), child);
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+
+    const std::string text = ReadFile(log);
+    const std::string last = args.back();
+    EXPECT_NE(
+        text.find(last + " file is not extracting as process has been stop by the user.... \n" +
+                  last + " not Repaired....\n"),
+        std::string::npos);
+    EXPECT_TRUE(
+        text.ends_with("Repairing process completed....\n" + std::string(64, '_') + "\n\n"));
+    EXPECT_EQ(text.find("saving"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
+    EXPECT_TRUE(fs::is_empty(dir.path() / "tmp"));
 }
 
 }  // namespace
