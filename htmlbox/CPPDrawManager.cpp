@@ -162,11 +162,13 @@ void CPPDrawManager::StrokeFrame(QPainter* dc, const QRect& rect, ColorRef light
         if (r.width() <= 0 || r.height() <= 0) {
             break;
         }
+        // A pen of width w centred on c covers the pixels c - w / 2 .. c - w / 2 + w - 1:
+        // each edge takes the w pixels just inside the rectangle.
         const int half = width / 2;
         const int left = r.left() + half;
         const int top = r.top() + half;
-        const int right = r.right() - half;
-        const int bottom = r.bottom() - half;
+        const int right = r.right() - (width - 1) + half;
+        const int bottom = r.bottom() - (width - 1) + half;
         const QPen lightPen = MakePen(width, light, lineStyle);
         DrawPolyline(dc, lightPen, QPoint(left, bottom), QPoint(left, top), QPoint(right, top));
         const QPen darkPen = light == dark ? lightPen : MakePen(width, dark, lineStyle);

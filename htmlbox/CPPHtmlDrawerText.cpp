@@ -131,27 +131,24 @@ void CPPHtmlDrawer::HandleTag(const HtmlToken& token) {
 }
 
 void CPPHtmlDrawer::HandleTextRun(QString run) {
-    run = Transformed(run, m_style.textTransform);
-    while (!run.isEmpty()) {
-        QString piece;
-        QString rest;
+    const QString text = Transformed(run, m_style.textTransform);
+    QStringView rest(text);
+    while (!rest.isEmpty()) {
+        const int size = static_cast<int>(rest.size());
+        WrapSplit split{size, size};
         if (m_wrapWidth > 0) {
             const int space = m_wrapWidth - m_lineUsed;
-            const auto widthOf = [this, &run](int n) {
-                return m_metrics.horizontalAdvance(run, n);
+            const auto widthOf = [this, rest](int n) {
+                return m_metrics.horizontalAdvance(rest.left(n).toString());
             };
             const int hint = std::max(0, space) / std::max(1, m_metrics.averageCharWidth()) * 2 + 8;
-            WrapSplit split = WrapRun(run, space, !m_lineHasContent, widthOf, hint);
-            piece = std::move(split.piece);
-            rest = std::move(split.rest);
-        } else {
-            piece = std::move(run);
+            split = WrapRun(rest, space, !m_lineHasContent, widthOf, hint);
         }
-        if (!piece.isEmpty()) {
-            LayoutPiece(piece, !rest.isEmpty());
+        if (split.pieceLength > 0) {
+            LayoutPiece(rest.left(split.pieceLength).toString(), split.restStart < size);
         }
-        run = std::move(rest);
-        if (!run.isEmpty()) {
+        rest = rest.mid(split.restStart);
+        if (!rest.isEmpty()) {
             EndLine(true, 1);
         }
     }

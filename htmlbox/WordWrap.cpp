@@ -5,32 +5,13 @@
 
 namespace qff {
 
-namespace {
-
-QString WithoutTrailingSpaces(QString text) {
-    while (text.endsWith(QLatin1Char(' '))) {
-        text.chop(1);
-    }
-    return text;
-}
-
-QString WithoutLeadingSpaces(const QString& text) {
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' ')) {
-        ++i;
-    }
-    return text.mid(i);
-}
-
-}  // namespace
-
-WrapSplit WrapRun(const QString& run, int space, bool lineEmpty,
+WrapSplit WrapRun(QStringView run, int space, bool lineEmpty,
                   const std::function<int(int)>& widthOf, int fitHint) {
-    const int n = run.size();
+    const int n = static_cast<int>(run.size());
     int probe = std::min(n, std::max(fitHint, 16));
     while (widthOf(probe) <= space) {
         if (probe == n) {
-            return WrapSplit{run, QString()};
+            return WrapSplit{n, n};
         }
         probe = probe > n / 2 ? n : probe * 2;
     }
@@ -38,7 +19,7 @@ WrapSplit WrapRun(const QString& run, int space, bool lineEmpty,
     // Break characters before the probe; the text before one fits when widthOf(pos) <= space.
     std::vector<int> breaks;
     for (int i = 0; i < probe; ++i) {
-        if (WrapBreakCharacters().contains(run.at(i))) {
+        if (WrapBreakCharacters().contains(run[i])) {
             breaks.push_back(i);
         }
     }
@@ -55,16 +36,22 @@ WrapSplit WrapRun(const QString& run, int space, bool lineEmpty,
         }
     }
     if (found >= 0) {
-        WrapSplit split{WithoutTrailingSpaces(run.left(found + 1)),
-                        WithoutLeadingSpaces(run.mid(found + 1))};
-        if (!split.piece.isEmpty() || !lineEmpty) {
+        // The piece loses its trailing spaces, the rest its leading ones.
+        WrapSplit split{found + 1, found + 1};
+        while (split.pieceLength > 0 && run[split.pieceLength - 1] == QLatin1Char(' ')) {
+            --split.pieceLength;
+        }
+        while (split.restStart < n && run[split.restStart] == QLatin1Char(' ')) {
+            ++split.restStart;
+        }
+        if (split.pieceLength > 0 || !lineEmpty) {
             return split;
         }
         // Only leading spaces fit on an empty line: break inside the first word instead
         // of leaving a blank line.
     }
     if (!lineEmpty) {
-        return WrapSplit{QString(), run};
+        return WrapSplit{0, 0};
     }
     int fit = 1;
     lo = 2;
@@ -78,7 +65,7 @@ WrapSplit WrapRun(const QString& run, int space, bool lineEmpty,
             hi = mid - 1;
         }
     }
-    return WrapSplit{run.left(fit), run.mid(fit)};
+    return WrapSplit{fit, fit};
 }
 
 }  // namespace qff

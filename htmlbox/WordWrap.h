@@ -5,9 +5,11 @@
 
 namespace qff {
 
+// The piece for the current line is run[0, pieceLength) (may be empty); the rest for the
+// next line starts at restStart (run.size() when the whole run fits).
 struct WrapSplit {
-    QString piece;  // what goes on the current line (may be empty)
-    QString rest;   // what moves to the next line (empty when the whole run fits)
+    int pieceLength = 0;
+    int restStart = 0;
 };
 
 // The characters after which a line may break.
@@ -22,8 +24,8 @@ inline const QString& WrapBreakCharacters() {
 // no such break, an empty line takes the longest prefix that fits (at least one
 // character) and a line that holds something hands the whole run to the next line.
 // `fitHint` estimates how many characters fit; only a prefix of about that length is
-// measured, so wrapping a huge run line by line stays close to linear.
-WrapSplit WrapRun(const QString& run, int space, bool lineEmpty,
+// measured and nothing is copied, so wrapping a huge run line by line stays linear.
+WrapSplit WrapRun(QStringView run, int space, bool lineEmpty,
                   const std::function<int(int)>& widthOf, int fitHint);
 
 }  // namespace qff

@@ -169,9 +169,11 @@ TEST(WrapRun, BreakCharactersAndFallbacks) {
         {"a,b.c!d", 45, true, "a,b.", "c!d"},
     };
     for (const Case& c : cases) {
-        const WrapSplit split = WrapRun(QString::fromLatin1(c.run), c.space, c.lineEmpty, width, 1);
-        EXPECT_EQ(split.piece, QString::fromLatin1(c.piece)) << c.run << " " << c.space;
-        EXPECT_EQ(split.rest, QString::fromLatin1(c.rest)) << c.run << " " << c.space;
+        const QString run = QString::fromLatin1(c.run);
+        const WrapSplit split = WrapRun(run, c.space, c.lineEmpty, width, 1);
+        EXPECT_EQ(run.left(split.pieceLength), QString::fromLatin1(c.piece))
+            << c.run << " " << c.space;
+        EXPECT_EQ(run.mid(split.restStart), QString::fromLatin1(c.rest)) << c.run << " " << c.space;
     }
 }
 
