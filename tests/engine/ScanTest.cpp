@@ -420,6 +420,17 @@ TEST_F(ScanPackageTest, FileThatCannotBeOpenedShowsTheSystemTextAndNoLine) {
     ::close(holder);
 }
 
+TEST_F(ScanPackageTest, StoppedScanStillWritesItsClosingLines) {
+    ZipBuilder zip;
+    zip.Add(Plain("content.xml", "never reached"));
+    zip.WriteTo(dir / "a.odf");
+    running = 0;
+    EXPECT_TRUE(ScanPackage(dir / "a.odf", table, running, host));
+    EXPECT_TRUE(table.empty());
+    ASSERT_EQ(host.lines.size(), 3u);
+    EXPECT_EQ(host.lines[2].text, (dir / "a.odf").string() + " file is closed....\r\n");
+}
+
 TEST_F(ScanPackageTest, ScansAFileOnDisk) {
     ZipBuilder zip;
     zip.Junk(5);
