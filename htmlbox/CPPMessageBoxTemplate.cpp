@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -233,11 +234,23 @@ void CPPMessageBoxTemplate::showEvent(QShowEvent* event) {
 
 // --- commands -------------------------------------------------------------------------
 
-void CPPMessageBoxTemplate::reject() {
-    // Escape: the same as the Close command.
-    if (m_closeEnabled) {
-        OnCommand(IDCANCEL);
+void CPPMessageBoxTemplate::keyPressEvent(QKeyEvent* event) {
+    // Escape acts like the Close command.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_closeEnabled) {
+            OnCommand(IDCANCEL);
+        }
+        return;
     }
+    QDialog::keyPressEvent(event);
+}
+
+void CPPMessageBoxTemplate::reject() {
+    if (m_timerId != 0) {
+        killTimer(m_timerId);
+        m_timerId = 0;
+    }
+    done(Button(IDNO) != nullptr ? IDNO : IDCANCEL);
 }
 
 void CPPMessageBoxTemplate::closeEvent(QCloseEvent* event) {

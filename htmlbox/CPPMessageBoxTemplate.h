@@ -67,9 +67,13 @@ class CPPMessageBoxTemplate : public QDialog {
     void OnCommand(int id);
 
   public slots:
+    // Dismissed by the program (not by the user): the box ends at once, with IDNO when it
+    // has a No button and IDCANCEL otherwise. Escape and Close go through the box's own
+    // rules instead.
     void reject() override;
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

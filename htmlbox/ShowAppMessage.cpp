@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QThread>
+#include <mutex>
 
 #include "htmlbox/MessageBoxParams.h"
 #include "htmlbox/ShowHtmlMessageBox.h"
@@ -10,7 +11,18 @@ namespace qff {
 
 namespace {
 
+std::mutex g_handlerMutex;
+AppMessageHandler g_handler;
+
 int ShowOnThisThread(QWidget* owner, const QString& text, std::uint32_t style) {
+    AppMessageHandler handler;
+    {
+        std::lock_guard<std::mutex> lock(g_handlerMutex);
+        handler = g_handler;
+    }
+    if (handler) {
+        return handler(owner, text, style);
+    }
     MessageBoxParams params;
     InitMessageBoxParams(params);
     params.caption = QStringLiteral("Quillmark Formula Fixer");
@@ -42,6 +54,11 @@ int ShowAppMessage(QWidget* owner, const QString& text, std::uint32_t style) {
     QMetaObject::invokeMethod(
         app, [&] { result = ShowOnThisThread(owner, text, style); }, Qt::BlockingQueuedConnection);
     return result;
+}
+
+void SetAppMessageHandler(AppMessageHandler handler) {
+    std::lock_guard<std::mutex> lock(g_handlerMutex);
+    g_handler = std::move(handler);
 }
 
 }  // namespace qff

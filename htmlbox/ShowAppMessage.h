@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -19,5 +20,12 @@ namespace qff {
 // Callable from any thread: a worker waits for the answer while the box runs on the
 // user-interface thread.
 int ShowAppMessage(QWidget* owner, const QString& text, std::uint32_t style);
+
+// Replaces the box by a handler that answers in its place (tests without a screen, or a
+// program that is shutting down and must not be held up). It runs on the user-interface
+// thread like the box. An empty handler restores the box.
+using AppMessageHandler =
+    std::function<int(QWidget* owner, const QString& text, std::uint32_t style)>;
+void SetAppMessageHandler(AppMessageHandler handler);
 
 }  // namespace qff

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     view.show();
 
     const QString path = qff::EscapeMarkup(QStringLiteral("/home/user/docs/a<b>&c.odf"));
-    const QString dest = qff::EscapeMarkup(QStringLiteral("/home/user/out & <new>"));
+    const QString dest = qff::EscapeMarkup(QStringLiteral("/home/user/out & a<b"));
     struct Notice {
         const char* file;
         QString text;

@@ -203,6 +203,36 @@ TEST(ShowAppMessage, WorkerWaitsWhileTheUserInterfaceKeepsPainting) {
     EXPECT_EQ(answer, IDYES);
 }
 
+TEST(ShowAppMessage, ProgramDismissalAndHandler) {
+    Silence silence;
+    // A program that shuts down rejects open dialogs: a question counts as No.
+    struct Case {
+        std::uint32_t style;
+        int expected;
+    };
+    for (const Case& c : {Case{0x24, IDNO}, Case{0x40, IDCANCEL}}) {
+        const int result = DriveBox([&] { return ShowAppMessage(nullptr, "Quit?", c.style); },
+                                    [](CPPMessageBoxTemplate& box) { box.reject(); });
+        EXPECT_EQ(result, c.expected) << std::hex << c.style;
+    }
+
+    // A handler answers in place of the box, on the user-interface thread, also for a
+    // worker.
+    std::thread::id handledOn;
+    SetAppMessageHandler([&](QWidget*, const QString& text, std::uint32_t style) {
+        handledOn = std::this_thread::get_id();
+        return text == "Really?" && style == 0x24 ? IDYES : -1;
+    });
+    int answer = 0;
+    std::thread worker([&] { answer = ShowAppMessage(nullptr, "Really?", 0x24); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer != 0; }, 5000));
+    worker.join();
+    SetAppMessageHandler({});
+    EXPECT_EQ(answer, IDYES);
+    EXPECT_EQ(handledOn, std::this_thread::get_id());
+    EXPECT_EQ(test::ShownBox(), nullptr);
+}
+
 TEST(ShowAppMessage, TargetUrlOfLinks) {
     EXPECT_EQ(MessageBoxHtmlMarkup::TargetUrl("/tmp/a<<b"), QUrl::fromLocalFile("/tmp/a<b"));
     EXPECT_EQ(MessageBoxHtmlMarkup::TargetUrl("https://example.org/x"),
