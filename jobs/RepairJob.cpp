@@ -8,6 +8,7 @@
 #include "engine/ScanPackage.h"
 #include "jobs/JobTexts.h"
 #include "jobs/JobView.h"
+#include "jobs/PassSteps.h"
 
 namespace qff {
 
@@ -47,12 +48,7 @@ int RepairJob::Run() {
     // then fail one by one and each file still gets its lines.
     CreateWorkspaceFolder(root);
 
-    view.ShowProgressRow(JobView::Bar::File, true);
-    view.ShowProgressRow(JobView::Bar::Total, true);
-    view.Relayout();
-    view.ResetTotalEstimate();
-    view.SetTotalRange(count);
-    view.SetTotalPosition(0);
+    ShowProgressRowsAndStartTotal(view, true, count);
 
     for (int i = 0; i < count; ++i) {
         const std::string path = view.RowText(i);
@@ -118,8 +114,7 @@ void RepairJob::Finish(int count) {
     view.EnableButton(JobView::Button::RemoveFiles, true);
     view.ShowHint(JobView::Hint::Repaired);
     params_.jobRunning->store(0, std::memory_order_relaxed);
-    view.ShowProgressRow(JobView::Bar::File, false);
-    view.ShowProgressRow(JobView::Bar::Total, false);
+    HideProgressRows(view);
     view.Relayout();
 }
 

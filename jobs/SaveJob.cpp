@@ -7,6 +7,7 @@
 #include "engine/WritePackage.h"
 #include "jobs/JobTexts.h"
 #include "jobs/JobView.h"
+#include "jobs/PassSteps.h"
 
 namespace qff {
 
@@ -65,12 +66,7 @@ int SaveJob::Run() {
 
     const std::string dest = typed.back() == '/' ? typed : typed + '/';
     const int count = view.RowCount();
-    view.ShowProgressRow(JobView::Bar::File, false);
-    view.ShowProgressRow(JobView::Bar::Total, true);
-    view.Relayout();
-    view.ResetTotalEstimate();
-    view.SetTotalRange(count);
-    view.SetTotalPosition(0);
+    ShowProgressRowsAndStartTotal(view, false, count);
 
     for (int i = 0; i < count; ++i) {
         const std::string path = view.RowText(i);
@@ -97,8 +93,7 @@ int SaveJob::Run() {
     view.EnableButton(JobView::Button::RepairFiles, true);
     view.EnableButton(JobView::Button::RemoveFiles, true);
     view.EnableButton(JobView::Button::SelectFiles, true);
-    view.ShowProgressRow(JobView::Bar::File, false);
-    view.ShowProgressRow(JobView::Bar::Total, false);
+    HideProgressRows(view);
     params_.jobRunning->store(0, std::memory_order_relaxed);
     view.Relayout();
 

@@ -67,6 +67,34 @@ std::uint32_t Crc(const std::string& data) {
         crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
+// One central directory record; fields are the 26 bytes from "version needed" to
+// "extra length", as in the local header but with the real CRC and sizes.
+void AppendCentralRecord(std::string& central, const std::string& fields, const std::string& name,
+                         std::uint32_t offset) {
+    central += "PK\1\2";
+    Put16(central, 20);  // version made by
+    central += fields;
+    Put16(central, 0);  // comment length
+    Put16(central, 0);  // disk
+    Put16(central, 0);  // internal attributes
+    Put32(central, 0);  // external attributes
+    Put32(central, offset);
+    central += name;
+}
+
+void AppendCentralAndEnd(std::string& out, const std::string& central, std::size_t count) {
+    const std::uint32_t centralAt = static_cast<std::uint32_t>(out.size());
+    out += central;
+    out += "PK\5\6";
+    Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, static_cast<unsigned>(count));
+    Put16(out, static_cast<unsigned>(count));
+    Put32(out, static_cast<std::uint32_t>(central.size()));
+    Put32(out, centralAt);
+    Put16(out, 0);
+}
+
 }  // namespace
 
 std::string BuildPackage(const std::vector<Member>& members) {
@@ -88,33 +116,16 @@ std::string BuildPackage(const std::vector<Member>& members) {
         Put16(fields, 0);  // extra length
         out += "PK\3\4" + fields + m.name + stored;
 
-        central += "PK\1\2";
-        Put16(central, 20);  // version made by
-        central += fields;
-        Put16(central, 0);  // comment length
-        Put16(central, 0);  // disk
-        Put16(central, 0);  // internal attributes
-        Put32(central, 0);  // external attributes
-        Put32(central, offset);
-        central += m.name;
+        AppendCentralRecord(central, fields, m.name, offset);
     }
-    const std::uint32_t centralAt = static_cast<std::uint32_t>(out.size());
-    out += central;
-    out += "PK\5\6";
-    Put16(out, 0);
-    Put16(out, 0);
-    Put16(out, static_cast<unsigned>(members.size()));
-    Put16(out, static_cast<unsigned>(members.size()));
-    Put32(out, static_cast<std::uint32_t>(central.size()));
-    Put32(out, centralAt);
-    Put16(out, 0);
+    AppendCentralAndEnd(out, central, members.size());
     return out;
 }
 
 std::string BuildStreamingPackage(const std::vector<Member>& members) {
     std::string out;
     std::string central;
-    std::uint16_t count = 0;
+    std::size_t count = 0;
     for (const Member& m : members) {
         if (!m.name.empty() && m.name.back() == '/') {
             continue;
@@ -138,26 +149,9 @@ std::string BuildStreamingPackage(const std::vector<Member>& members) {
         out += "PK\3\4" + head + std::string(12, '\0') + names + m.name + stored;
         out += "PK\7\x08" + sizes;
 
-        central += "PK\1\2";
-        Put16(central, 20);
-        central += head + sizes + names;
-        Put16(central, 0);
-        Put16(central, 0);
-        Put16(central, 0);
-        Put32(central, 0);
-        Put32(central, offset);
-        central += m.name;
+        AppendCentralRecord(central, head + sizes + names, m.name, offset);
     }
-    const std::uint32_t centralAt = static_cast<std::uint32_t>(out.size());
-    out += central;
-    out += "PK\5\6";
-    Put16(out, 0);
-    Put16(out, 0);
-    Put16(out, count);
-    Put16(out, count);
-    Put32(out, static_cast<std::uint32_t>(central.size()));
-    Put32(out, centralAt);
-    Put16(out, 0);
+    AppendCentralAndEnd(out, central, count);
     return out;
 }
 

@@ -242,8 +242,20 @@ class FileSizeLimit {
 
 enum class WriteFault { OutputNameIsAFolder, DiskFullHalfWay, WorkingFolderGone };
 
+const char* FaultName(WriteFault fault) {
+    switch (fault) {
+        case WriteFault::OutputNameIsAFolder:
+            return "OutputNameIsAFolder";
+        case WriteFault::DiskFullHalfWay:
+            return "DiskFullHalfWay";
+        case WriteFault::WorkingFolderGone:
+            return "WorkingFolderGone";
+    }
+    return "?";
+}
+
 void PrintTo(WriteFault fault, std::ostream* os) {
-    *os << static_cast<int>(fault);
+    *os << FaultName(fault);
 }
 
 class FailedWrite : public ::testing::TestWithParam<WriteFault> {};
@@ -309,17 +321,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailedWrite,
                          ::testing::Values(WriteFault::OutputNameIsAFolder,
                                            WriteFault::DiskFullHalfWay,
                                            WriteFault::WorkingFolderGone),
-                         [](const auto& info) {
-                             switch (info.param) {
-                                 case WriteFault::OutputNameIsAFolder:
-                                     return std::string("OutputNameIsAFolder");
-                                 case WriteFault::DiskFullHalfWay:
-                                     return std::string("DiskFullHalfWay");
-                                 case WriteFault::WorkingFolderGone:
-                                     return std::string("WorkingFolderGone");
-                             }
-                             return std::string();
-                         });
+                         [](const auto& info) { return std::string(FaultName(info.param)); });
 
 }  // namespace
 }  // namespace qff::test
