@@ -19,7 +19,6 @@ enum class MemberOutcome {
     kStreamDamaged,   // the deflate stream is corrupt or ends before its size
     kCrcMismatch,     // the bytes do not match the CRC-32 the package recorded
     kOutputFailed,    // the output file could not be written completely
-    kUnsafeOutput,    // the output path would pass through a symbolic link
 };
 
 // Extracts every row of table from the package at package into folder (the per-file
