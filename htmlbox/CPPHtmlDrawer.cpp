@@ -146,6 +146,20 @@ void CPPHtmlDrawer::DrawHtml(const QRect& rect, QPainter* dc) {
     dc->save();
     m_dc = dc;
     m_measuring = false;
+    // The drawing pass stops at the bottom of what the device shows: lines further down
+    // cannot be seen, so a huge text costs no more to repaint than a screenful.
+    m_visibleBottom = INT32_MAX;
+    if (QPaintDevice* device = dc->device()) {
+        bool invertible = false;
+        const QTransform inverse = dc->transform().inverted(&invertible);
+        if (invertible && dc->transform().isAffine() && !dc->transform().isRotating()) {
+            QRect visible = inverse.mapRect(QRect(0, 0, device->width(), device->height()));
+            if (dc->hasClipping()) {
+                visible = visible.intersected(dc->clipBoundingRect().toAlignedRect());
+            }
+            m_visibleBottom = visible.top() + visible.height();
+        }
+    }
     LayoutDocument(rect);
     m_dc = nullptr;
     dc->restore();
@@ -237,8 +251,12 @@ QSize CPPHtmlDrawer::LayoutFlow(const QString& text, int from, int to, const QRe
     int y = rect.top();
     int pos = from;
     while (pos <= to) {
+        if (!m_measuring && depth == 0 && y > m_visibleBottom) {
+            break;
+        }
         const int start = depth < kMaxTableDepth ? FindTableStart(text, pos, to) : -1;
         const int blockEnd = start < 0 ? to : start;
+        m_topLevel = depth == 0;
         const QSize block =
             LayoutTextBlock(text, pos, blockEnd, QRect(rect.left(), y, rect.width(), 0), wrapWidth);
         y += block.height();

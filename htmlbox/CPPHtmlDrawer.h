@@ -241,6 +241,8 @@ class CPPHtmlDrawer {
     int m_tableCounter = -1;
     int m_linkCounter = -1;
     int m_animationCounter = -1;
+    bool m_topLevel = true;   // laying out the document's own blocks, not a table cell
+    int m_visibleBottom = 0;  // drawing pass: below this nothing can show
 
     // state of the text block being laid out
     int m_blockLeft = 0;

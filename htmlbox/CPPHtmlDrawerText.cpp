@@ -62,8 +62,14 @@ QSize CPPHtmlDrawer::LayoutTextBlock(const QString& text, int from, int to, cons
     body.name = QStringLiteral("body");
     HandleTag(body);
     HtmlTokenizer tokenizer(text, from, to);
+    // Only the document's own blocks may stop early: lines of a table cell are followed by
+    // the cells beside it, which need the replay to go on.
+    const bool mayStop = !m_measuring && m_topLevel;
     for (HtmlToken token = tokenizer.Next(); token.kind != HtmlToken::End;
          token = tokenizer.Next()) {
+        if (mayStop && m_y > m_visibleBottom) {
+            break;
+        }
         if (token.kind == HtmlToken::Text) {
             HandleTextRun(token.text);
         } else {
@@ -134,6 +140,9 @@ void CPPHtmlDrawer::HandleTextRun(QString run) {
     const QString text = Transformed(run, m_style.textTransform);
     QStringView rest(text);
     while (!rest.isEmpty()) {
+        if (!m_measuring && m_topLevel && m_y > m_visibleBottom) {
+            return;  // the rest of the run is below what can be seen
+        }
         const int size = static_cast<int>(rest.size());
         WrapSplit split{size, size};
         if (m_wrapWidth > 0) {

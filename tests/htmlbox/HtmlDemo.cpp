@@ -157,7 +157,8 @@ int main(int argc, char** argv) {
         y += size.height() + 8;
     }
     painter.end();
-    if (!page.save(QString::fromLocal8Bit(argv[1]))) {
+    if (!page.copy(0, 0, page.width(), std::min(page.height(), y + 10))
+             .save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }

@@ -173,6 +173,27 @@ TEST(Tables, CellsFillTheirBackgroundAndAlignTheirContentVertically) {
     EXPECT_EQ(canvas.pixel(cellLeft - 1, rowTop), qRgb(255, 255, 255));
 }
 
+TEST(Tables, BackgroundPictureIsTiledAndDisabledTablesDropTheirBackgrounds) {
+    // Resource 101: a 64 x 16 strip of red, green, blue and yellow squares.
+    const QString html = QStringLiteral(
+        "<table background=101><tr><td width=70 height=30></td></tr></table>"
+        "<table bgcolor=red><tr><td width=70 height=30 bgcolor=lime></td></tr></table>");
+    CPPHtmlDrawer drawer;
+    QImage canvas = test::Canvas(100, 100);
+    test::MeasureAndDraw(drawer, html, canvas, 74);
+    EXPECT_EQ(canvas.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(20, 1), qRgb(0, 255, 0));
+    EXPECT_EQ(canvas.pixel(66, 1), qRgb(255, 0, 0));   // the second tile starts at 64
+    EXPECT_EQ(canvas.pixel(1, 17), qRgb(255, 0, 0));   // and the second row at 16
+    EXPECT_EQ(canvas.pixel(10, 40), qRgb(0, 255, 0));  // the lime cell over the red table
+
+    CPPHtmlDrawer disabled;
+    disabled.SetEnabled(false);
+    QImage plain = test::Canvas(100, 100);
+    test::MeasureAndDraw(disabled, html, plain, 74);
+    EXPECT_EQ(plain, test::Canvas(100, 100));
+}
+
 TEST(Tables, NestedAndUnclosedTablesAreLaidOutInDocumentOrder) {
     CPPHtmlDrawer drawer;
     const QSize size = drawer.MeasureHtml(

@@ -217,3 +217,27 @@ TEST(DrawHtml, CentredAndRightAlignedLinesUseTheDrawingWidth) {
 
 }  // namespace
 }  // namespace qff
+
+namespace qff {
+namespace {
+
+TEST(DrawHtml, StopsBelowTheDeviceButCellsBesideALongCellStillDraw) {
+    CPPHtmlDrawer drawer;
+    QImage canvas = test::Canvas(200, 100);
+    QString html = QStringLiteral("<table><tr><td>");
+    for (int i = 0; i < 500; ++i) {
+        html += QStringLiteral("line<br>");
+    }
+    html += QStringLiteral("</td><td><a href=x>beside</a></td></tr></table>");
+    for (int i = 0; i < 500; ++i) {
+        html += QStringLiteral("<a href=y>below</a><br>");
+    }
+    test::MeasureAndDraw(drawer, html, canvas, 200);
+    ASSERT_FALSE(drawer.Links().empty());
+    EXPECT_EQ(drawer.Links()[0].linkTarget, QStringLiteral("x"));
+    EXPECT_EQ(drawer.Links()[0].rect.top(), 2);
+    EXPECT_EQ(drawer.Links().size(), 1u);  // the 500 links below the table are never reached
+}
+
+}  // namespace
+}  // namespace qff
