@@ -6,9 +6,104 @@
 #include <QPropertyAnimation>
 #include <QScreen>
 #include <QTimer>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace qff {
+
+namespace {
+
+// True when p lies on the line from the key colour to n, strictly between them: the
+// colour antialiasing gives a pixel that is partly n and partly key.
+bool IsBlendOfKey(QRgb p, QRgb n, QRgb key) {
+    const double d[3] = {double(qRed(n)) - qRed(key), double(qGreen(n)) - qGreen(key),
+                         double(qBlue(n)) - qBlue(key)};
+    const double e[3] = {double(qRed(p)) - qRed(key), double(qGreen(p)) - qGreen(key),
+                         double(qBlue(p)) - qBlue(key)};
+    const double length = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    if (length < 1.0) {
+        return false;
+    }
+    const double share = (e[0] * d[0] + e[1] * d[1] + e[2] * d[2]) / length;
+    if (share <= 0.0 || share > 0.95) {
+        return false;
+    }
+    double miss = 0.0;
+    for (int c = 0; c < 3; ++c) {
+        const double off = e[c] - share * d[c];
+        miss += off * off;
+    }
+    return miss < 24.0 * 24.0;
+}
+
+// Artwork drawn with antialiasing blends its outline into the key colour; those pixels
+// stay inside the shape and would show as a seam of key colour along the cut. Each kept
+// pixel next to the cut that is such a blend of the key and an inner neighbour takes
+// that neighbour's colour. Crisp outlines are no blend and stay as they are. Three rounds
+// cover an outline blended over up to three pixels.
+void RemoveKeyFringe(QImage& image, QRgb key) {
+    const int w = image.width();
+    const int h = image.height();
+    auto at = [&](int x, int y) -> QRgb& { return reinterpret_cast<QRgb*>(image.scanLine(y))[x]; };
+    // 0 cut, 1 kept and settled, 2 kept next to the cut (not settled yet).
+    std::vector<unsigned char> state(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            state[y * w + x] = at(x, y) == key ? 0 : 1;
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (state[y * w + x] == 0) {
+                continue;
+            }
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    // Beyond the picture's edge counts as cut: artwork drawn to the
+                    // edge is blended with the key there too.
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h || state[ny * w + nx] == 0) {
+                        state[y * w + x] = 2;
+                    }
+                }
+            }
+        }
+    }
+    // The settled neighbour whose blend with the key pixel (x, y) is, if any.
+    auto innerColour = [&](int x, int y) -> std::optional<QRgb> {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int nx = x + dx;
+                const int ny = y + dy;
+                if (nx >= 0 && ny >= 0 && nx < w && ny < h && state[ny * w + nx] == 1 &&
+                    IsBlendOfKey(at(x, y), at(nx, ny), key)) {
+                    return at(nx, ny);
+                }
+            }
+        }
+        return std::nullopt;
+    };
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::pair<int, QRgb>> settled;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (state[y * w + x] == 2) {
+                    if (const std::optional<QRgb> colour = innerColour(x, y)) {
+                        settled.emplace_back(y * w + x, *colour);
+                    }
+                }
+            }
+        }
+        for (const auto& [index, colour] : settled) {
+            at(index % w, index / w) = colour;
+            state[index] = 1;
+        }
+    }
+}
+
+}  // namespace
 
 CSplashScreenEx::CSplashScreenEx()
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -60,6 +155,7 @@ bool CSplashScreenEx::LoadPicture(const QImage& picture, const QColor& key) {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
     setFixedSize(picture_.size());
     setMask(ShapeOf(picture_, key));
+    RemoveKeyFringe(picture_, key.rgb());
     return true;
 }
 

@@ -50,6 +50,31 @@ TEST(SplashScreen, PictureSizesAndShapesTheWindow) {
     QTRY_VERIFY(alive.isNull());
 }
 
+TEST(SplashScreen, AntialiasedOutlineLosesItsKeyColourCrispOutlineStays) {
+    const QColor body(44, 95, 140);
+    const QColor blend(150, 48, 198);  // half body, half key
+    QImage picture(60, 20, QImage::Format_RGB32);
+    picture.fill(kKey);
+    QPainter painter(&picture);
+    painter.fillRect(2, 2, 26, 16, blend);
+    painter.fillRect(3, 3, 24, 14, body);
+    painter.fillRect(32, 2, 26, 16, Qt::black);
+    painter.fillRect(33, 3, 24, 14, body);
+    painter.end();
+
+    CSplashScreenEx splash;
+    splash.CreateSplash(nullptr, 0, 0);
+    ASSERT_TRUE(splash.LoadPicture(picture, kKey));
+    EXPECT_TRUE(splash.mask().contains(QPoint(2, 10))) << "the blended edge stays in the shape";
+    const QImage shown = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const QPoint p : {QPoint(2, 2), QPoint(2, 10), QPoint(15, 17), QPoint(27, 5)}) {
+        EXPECT_EQ(shown.pixelColor(p), body) << p.x() << "," << p.y();
+    }
+    for (const QPoint p : {QPoint(32, 2), QPoint(32, 10), QPoint(45, 17)}) {
+        EXPECT_EQ(shown.pixelColor(p), QColor(Qt::black)) << p.x() << "," << p.y();
+    }
+}
+
 TEST(SplashScreen, ClosesAndDeletesItselfAfterTheTimeout) {
     auto* splash = new CSplashScreenEx;
     QPointer<CSplashScreenEx> alive(splash);
