@@ -207,7 +207,7 @@ void CPPMessageBoxTemplate::ReportLinkFailure(const QString& target) {
     params.owner = this;
     params.caption = m_caption;
     params.windowArea = m_params.windowArea;
-    params.text = QStringLiteral("This link could not be opened:<br>") + EscapeMarkup(target);
+    params.text = QStringLiteral("This link could not be opened:<br>") + EscapeHtmlText(target);
     params.style = MB_OK | MB_ICONEXCLAMATION;
     ShowHtmlMessageBox(params);
 }

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace qff {
@@ -28,6 +29,10 @@ QUrl MessageBoxHtmlMarkup::TargetUrl(const QString& target) {
     text.replace(QStringLiteral("<<"), QStringLiteral("<"));
     if (QDir::isAbsolutePath(text)) {
         return QUrl::fromLocalFile(text);
+    }
+    // A folder typed as a relative path still names that folder.
+    if (const QFileInfo local(text); !text.contains(QLatin1Char(':')) && local.exists()) {
+        return QUrl::fromLocalFile(local.absoluteFilePath());
     }
     return QUrl(text, QUrl::TolerantMode);
 }

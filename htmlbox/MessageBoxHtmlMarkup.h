@@ -24,7 +24,8 @@ class MessageBoxHtmlMarkup : public MessageBoxMarkup {
     void RegisterIcon(const QIcon* icon) override;
 
     // How an href target becomes a URL: "<<" is the markup's escape of "<"; an absolute
-    // local path (or a "file:" URL) names a file or folder.
+    // path, or a relative one that exists, names a local file or folder; anything else is
+    // a URL.
     static QUrl TargetUrl(const QString& target);
 
   private:

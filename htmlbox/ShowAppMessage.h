@@ -12,7 +12,7 @@ namespace qff {
 // box with the product caption "Quillmark Formula Fixer" on the yellow shaded background.
 //
 // `owner` is the window the box belongs to, or nullptr for the active window. `text` is
-// markup: put paths through EscapeMarkup (ShowHtmlMessageBox.h) first. `style` is
+// markup: put paths through EscapeHtmlText (ShowHtmlMessageBox.h) first. `style` is
 // MB_ICONINFORMATION (0x40) for a notice or MB_ICONQUESTION | MB_YESNO (0x24) for a
 // question. Returns IDOK (or IDCANCEL for a notice closed with Escape or Close), or IDYES
 // / IDNO; a question cannot be dismissed any other way.

@@ -96,7 +96,7 @@ void SetMessageBeepHandler(std::function<void(std::uint32_t iconBits)> handler) 
     g_beepHandler = std::move(handler);
 }
 
-QString EscapeMarkup(const QString& text) {
+QString EscapeHtmlText(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {

@@ -24,6 +24,6 @@ int ShowHtmlMessageBox(const MessageBoxParams& params);
 void SetMessageBeepHandler(std::function<void(std::uint32_t iconBits)> handler);
 
 // Escapes "<" and "&" so that a text (a path, a folder name) shows as it is inside markup.
-QString EscapeMarkup(const QString& text);
+QString EscapeHtmlText(const QString& text);
 
 }  // namespace qff

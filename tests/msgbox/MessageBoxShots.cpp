@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     view.resize(900, 650);
     view.show();
 
-    const QString path = qff::EscapeMarkup(QStringLiteral("/home/user/docs/a<b>&c.odf"));
-    const QString dest = qff::EscapeMarkup(QStringLiteral("/home/user/out & a<b"));
+    const QString path = qff::EscapeHtmlText(QStringLiteral("/home/user/docs/a<b>&c.odf"));
+    const QString dest = qff::EscapeHtmlText(QStringLiteral("/home/user/out & a<b"));
     struct Notice {
         const char* file;
         QString text;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -86,7 +88,7 @@ TEST(ShowAppMessage, NoticeClosedWithEscapeGivesCancel) {
     EXPECT_EQ(result, IDCANCEL);
 }
 
-TEST(ShowAppMessage, EscapeMarkupKeepsPathsAsTheyAre) {
+TEST(ShowAppMessage, EscapeHtmlTextKeepsPathsAsTheyAre) {
     struct Case {
         const char* in;
         const char* out;
@@ -94,7 +96,7 @@ TEST(ShowAppMessage, EscapeMarkupKeepsPathsAsTheyAre) {
     for (const Case& c :
          {Case{"a<b>&c.odf", "a&lt;b>&amp;c.odf"}, Case{"/plain/path.odf", "/plain/path.odf"},
           Case{"&amp;", "&amp;amp;"}, Case{"<<", "&lt;&lt;"}}) {
-        EXPECT_EQ(EscapeMarkup(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+        EXPECT_EQ(EscapeHtmlText(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
     }
 }
 
@@ -115,7 +117,7 @@ TEST(ShowAppMessage, SavedNoticeLinkOpensTheDestinationFolder) {
     Silence silence;
     UrlCatcher catcher;
     const QString folder = QStringLiteral("/tmp/out a<b&c");
-    const QString shown = EscapeMarkup(folder);
+    const QString shown = EscapeHtmlText(folder);
     const QString text = QStringLiteral(
                              "File(s) saving process has been completed.Saved file(s) location "
                              "is:<br><a href=") +
@@ -237,6 +239,14 @@ TEST(ShowAppMessage, TargetUrlOfLinks) {
     EXPECT_EQ(MessageBoxHtmlMarkup::TargetUrl("/tmp/a<<b"), QUrl::fromLocalFile("/tmp/a<b"));
     EXPECT_EQ(MessageBoxHtmlMarkup::TargetUrl("https://example.org/x"),
               QUrl("https://example.org/x"));
+    // A destination typed relative to the working folder.
+    QTemporaryDir base;
+    ASSERT_TRUE(QDir(base.path()).mkdir("out"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(base.path());
+    const QUrl relative = MessageBoxHtmlMarkup::TargetUrl("out");
+    QDir::setCurrent(before);
+    EXPECT_EQ(relative, QUrl::fromLocalFile(QDir(base.path()).absoluteFilePath("out")));
 }
 
 }  // namespace
