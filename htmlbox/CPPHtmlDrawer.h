@@ -105,7 +105,9 @@ class CPPHtmlDrawer {
     void SetLinkReceiver(LinkReceiver receiver, int message, std::uintptr_t param);
     void SetUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
     // Shadow of pictures whose style asks for one (defaults: offsets 4 and 4, blur 7 and 7,
-    // darkness 50, gradient shadow on, colour RGB(128, 128, 128)).
+    // darkness 50, gradient shadow on, colour RGB(128, 128, 128)). The colour sets how dark
+    // the shadow is; `darkness` is kept with the other settings and not used by drawing.
+    // `gradient` picks the soft (blurred) shadow for the style letter "s".
     void SetImageShadow(int dx, int dy, int blurX, int blurY, int darkness, bool gradient,
                         ColorRef colour);
     // Adds style-sheet rules; a rule replaces an earlier one with the same selector.
