@@ -2,11 +2,11 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
-#include <map>
 
 #include "htmlbox/CPPHtmlDrawer.h"
 #include "htmlbox/HtmlTableScanner.h"
 #include "htmlbox/HtmlTokenizer.h"
+#include "htmlbox/TableGeometry.h"
 
 namespace qff {
 
@@ -226,17 +226,7 @@ QSize CPPHtmlDrawer::LayoutTable(const QString& text, int from, int to, const QR
     if (!m_measuring) {
         QSize size = naturalSize();
         if (size.width() < rect.width()) {
-            int missing = rect.width() - size.width();
-            int flexible = static_cast<int>(
-                std::count(layout.fixedColumns.begin(), layout.fixedColumns.end(), false));
-            for (int c = 0; c < columns && flexible > 0; ++c) {
-                if (!layout.fixedColumns[c]) {
-                    const int add = missing / flexible;
-                    layout.columnWidths[c] += add;
-                    missing -= add;
-                    --flexible;
-                }
-            }
+            ShareExtraWidth(layout, rect.width() - size.width());
             size = naturalSize();
         }
         int left = rect.left();
@@ -367,66 +357,7 @@ QSize CPPHtmlDrawer::LayoutTable(const QString& text, int from, int to, const QR
     }
 
     if (m_measuring) {
-        // Column widths, then row heights, taking cells by increasing span.
-        std::map<int, std::vector<QPoint>> byColSpan;
-        std::map<int, std::vector<QPoint>> byRowSpan;
-        for (const QPoint& slot : layout.cellSlots) {
-            if (slot.x() >= 0) {
-                const CellLayout& c = layout.At(slot.y(), slot.x());
-                byColSpan[c.colSpan].push_back(slot);
-                byRowSpan[c.rowSpan].push_back(slot);
-            }
-        }
-        for (const auto& [span, spanCells] : byColSpan) {
-            for (const QPoint& slot : spanCells) {
-                const CellLayout& c = layout.At(slot.y(), slot.x());
-                const int first = slot.x();
-                const int last = std::min(columns, first + span);
-                if (span == 1) {
-                    layout.columnWidths[first] = std::max(layout.columnWidths[first], c.cellWidth);
-                    if (c.fixedWidth) {
-                        layout.fixedColumns[first] = true;
-                    }
-                    continue;
-                }
-                long long sum = 0;
-                for (int j = first; j < last; ++j) {
-                    sum += layout.columnWidths[j];
-                }
-                if (sum < c.contentWidth) {
-                    const int diff = static_cast<int>(c.cellWidth - sum);
-                    const int n = last - first;
-                    for (int j = first; j < last; ++j) {
-                        layout.columnWidths[j] += diff / n;
-                        layout.fixedColumns[j] = c.fixedWidth;
-                    }
-                    layout.columnWidths[last - 1] += diff % n;
-                }
-            }
-        }
-        for (const auto& [span, spanCells] : byRowSpan) {
-            for (const QPoint& slot : spanCells) {
-                const CellLayout& c = layout.At(slot.y(), slot.x());
-                const int first = slot.y();
-                const int last = std::min(rows, first + span);
-                if (span == 1) {
-                    layout.rowHeights[first] = std::max(layout.rowHeights[first], c.cellHeight);
-                    continue;
-                }
-                long long sum = 0;
-                for (int j = first; j < last; ++j) {
-                    sum += layout.rowHeights[j];
-                }
-                if (sum < c.cellHeight) {
-                    const int diff = static_cast<int>(c.cellHeight - sum);
-                    const int n = last - first;
-                    for (int j = first; j < last; ++j) {
-                        layout.rowHeights[j] += diff / n;
-                    }
-                    layout.rowHeights[first] += diff % n;
-                }
-            }
-        }
+        ComputeSpanSizes(layout);
         m_tables[index] = layout;
     }
     const QSize size = m_measuring ? naturalSize() : tableRect.size();
