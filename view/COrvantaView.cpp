@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/CTarnixListCtrl.h"
 #include "app/CXEditPrompt.h"
@@ -32,12 +34,30 @@ namespace {
 
 const QColor kPanelColour(252, 230, 154);
 
-QFont MakeFont(const QString& family, int pixels, int weight) {
+// The heights of the view's fonts are cell heights (ascent plus descent), as the
+// layout was drawn for; the toolkit sizes a font by its em, so convert.
+QFont MakeFont(const QString& family, int cellHeight, int weight, QFont::StyleHint hint) {
     QFont font(family);
-    font.setPixelSize(pixels);
+    font.setStyleHint(hint);
     font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(cellHeight);
+    const int measured = QFontMetrics(font).height();
+    if (measured > cellHeight) {
+        font.setPixelSize(std::max(1, cellHeight * cellHeight / measured));
+    }
     return font;
+}
+
+// A label's text must fit its fixed rectangle: a smaller size of the same font where
+// the text would be cut.
+void FitLabel(QLabel* label, const QFont& font) {
+    QFont fitted = font;
+    const int width = label->width();
+    while (fitted.pixelSize() > 9 &&
+           QFontMetrics(fitted).horizontalAdvance(label->text()) > width) {
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+    }
+    label->setFont(fitted);
 }
 
 }  // namespace
@@ -49,9 +69,8 @@ COrvantaView::COrvantaView(ViewHost* host, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setAcceptDrops(true);
-    labelFont_ = MakeFont(QStringLiteral("Arial"), 16, 700);
-    bodyFont_ = MakeFont(QStringLiteral("Times New Roman"), 18, 400);
-    bodyFont_.setStyleHint(QFont::Serif);
+    labelFont_ = MakeFont(QStringLiteral("Arial"), 16, 700, QFont::SansSerif);
+    bodyFont_ = MakeFont(QStringLiteral("Times New Roman"), 18, 400, QFont::Serif);
     header_ = artwork::Render(QStringLiteral("header"));
     headerFill_ = artwork::Render(QStringLiteral("header_fill"));
     footerBand_ = artwork::Render(QStringLiteral("footer_band"));
@@ -271,9 +290,11 @@ void COrvantaView::Relayout() {
     removeButton_->setGeometry(l.removeFiles);
     repairButton_->setGeometry(l.repairFiles);
     previewLabel_->setGeometry(l.previewLabel);
+    FitLabel(previewLabel_, labelFont_);
     fileList_->setGeometry(l.fileList);
     preview_->setGeometry(l.preview);
     destinationLabel_->setGeometry(l.destinationLabel);
+    FitLabel(destinationLabel_, labelFont_);
     destination_->setGeometry(l.destination);
     browseButton_->setGeometry(l.browse);
     saveButton_->setGeometry(l.save);

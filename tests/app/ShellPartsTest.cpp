@@ -1,28 +1,17 @@
-// The parts of the shell that work without the window: the single-instance lock, the
-// looks and the stand-in message box.
+// The parts of the shell that work without the window: the single-instance lock and
+// the looks.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QSet>
 #include <QSettings>
-#include <QStyle>
-#include <QTest>
-#include <QThread>
-#include <QTimer>
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
 #include "PackageFixture.h"
 #include "app/Looks.h"
-#include "app/ShowAppMessage.h"
 #include "app/SingleInstanceLock.h"
-#include "engine/EngineHost.h"
 
 namespace qff::test {
 namespace {
@@ -107,65 +96,6 @@ TEST(Looks, MissingSettingIsStoredAsTheDefaultAndAStoredOneIsRead) {
     settings.sync();
     EXPECT_EQ(looks::ReadStored(), 212);
     settings.remove(QStringLiteral("ApplicationLook"));
-}
-
-// ---- The stand-in message box ------------------------------------------------------
-
-// Acts on the box once it is up: presses a key or a button, or tries to close it.
-void WhenBoxShows(std::function<void(QMessageBox*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(box);
-        }
-    });
-    timer->start();
-}
-
-TEST(MessageBox, NoticeAnswersOkOrCancelWhenEscaped) {
-    WhenBoxShows([](QMessageBox* box) {
-        EXPECT_EQ(box->windowTitle(), "Quillmark Formula Fixer");
-        EXPECT_EQ(box->icon(), QMessageBox::Information);
-        EXPECT_EQ(box->buttons().size(), 1);
-        box->button(QMessageBox::Ok)->click();
-    });
-    EXPECT_EQ(ShowAppMessage(nullptr, "Saved.<br>Done", kMbIconInformation), kIdOk);
-
-    WhenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
-    EXPECT_EQ(ShowAppMessage(nullptr, "Escaped", kMbIconInformation), kIdCancel);
-}
-
-TEST(MessageBox, QuestionIgnoresEscapeAndCloseAndAnswersYesOrNo) {
-    WhenBoxShows([](QMessageBox* box) {
-        EXPECT_EQ(box->icon(), QMessageBox::Question);
-        QTest::keyClick(box, Qt::Key_Escape);
-        box->close();
-        EXPECT_TRUE(box->isVisible());
-        box->button(QMessageBox::No)->click();
-    });
-    EXPECT_EQ(ShowAppMessage(nullptr, "Sure?", kMbYesNo | kMbIconQuestion), kIdNo);
-
-    WhenBoxShows([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-    EXPECT_EQ(ShowAppMessage(nullptr, "Sure?", kMbYesNo | kMbIconQuestion), kIdYes);
-}
-
-TEST(MessageBox, FromAWorkerTheBoxRunsOnTheUiThreadWhileTheWorkerWaits) {
-    std::atomic<bool> boxOnUiThread{false};
-    WhenBoxShows([&](QMessageBox* box) {
-        boxOnUiThread = box->thread() == QApplication::instance()->thread() &&
-                        QThread::currentThread() == QApplication::instance()->thread();
-        box->button(QMessageBox::Yes)->click();
-    });
-    std::atomic<int> answer{0};
-    std::thread worker(
-        [&] { answer = ShowAppMessage(nullptr, "Stop?", kMbYesNo | kMbIconQuestion); });
-    QTRY_VERIFY_WITH_TIMEOUT(answer.load() != 0, 10000);
-    worker.join();
-    EXPECT_EQ(answer.load(), kIdYes);
-    EXPECT_TRUE(boxOnUiThread.load());
 }
 
 }  // namespace
