@@ -35,7 +35,8 @@ void ExtractEntries(const std::filesystem::path& folder, const std::filesystem::
 // calls for, outermost first. "\" and "/" both separate folders; ":" is removed;
 // empty, "." and ".." components are dropped, so the path never leaves folder.
 // A folder that cannot be created for any reason other than already existing shows
-// the system's error text as a notice through host, and the next one is tried.
+// the system's error text as a notice through host, and no deeper one is tried (each
+// would fail the same way): at most one notice per name.
 // output is set to the path (empty when nothing of the name is left). Returns true
 // when the name held a separator.
 bool MakeEntryFolders(const std::filesystem::path& folder, const std::string& name,

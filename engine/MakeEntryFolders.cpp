@@ -44,7 +44,10 @@ bool MakeEntryFolders(const std::filesystem::path& folder, const std::string& na
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
         path /= parts[i];
         if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+            // Every folder below this one would fail the same way: one notice per
+            // name, however deep it goes.
             host.ShowAppMessage(SystemErrorText(errno), kMbIconInformation);
+            break;
         }
     }
     output = path / parts.back();
