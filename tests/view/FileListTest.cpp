@@ -69,6 +69,10 @@ struct DuplicateCase {
     QStringList messages;
 };
 
+void PrintTo(const DuplicateCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Duplicates : public FileListWindow, public ::testing::WithParamInterface<DuplicateCase> {};
 
 TEST_P(Duplicates, AreReportedOncePerPathAndNotAdded) {

@@ -12,6 +12,9 @@
 #include "app/CXEditPrompt.h"
 #include "engine/EngineHost.h"
 #include "view/COrvantaView.h"
+#include "view/CPictureBox.h"
+
+#include <algorithm>
 
 namespace qff::test {
 namespace {
@@ -185,6 +188,51 @@ TEST_F(Passes, CloseAfterStopWaitsForThePassBeforeWipingTheWorkspace) {
     }
     EXPECT_EQ(texts, (QStringList{"Are you sure to stop the running process?",
                                   "Do you really want to exit?"}));
+}
+
+TEST_F(Passes, DestinationThatVanishesDuringTheSaveIsReportedAndNothingHangs) {
+    QStringList paths;
+    for (int i = 0; i < 3; ++i) {
+        paths << Q(MakeDamagedPackage(in.path(), "h" + std::to_string(i) + ".odf", "x", false));
+    }
+    SelectFiles(paths);
+    RepairAndWait();
+    const fs::path dest = out.path() / "dest";
+    Find<CXEditPrompt>("Destination")->SetText(Q(dest));
+    bool removed = false;
+    WatchPassCalls([&] {
+        if (!removed && fs::exists(dest / "MENDED_h0.odf")) {
+            removed = true;
+            fs::remove_all(dest);
+        }
+    });
+    Click("Save");
+    WaitForPass();
+    ASSERT_TRUE(removed);
+    EXPECT_TRUE(LogText().contains(paths[2] + " saving of file failed...."));
+    EXPECT_TRUE(LogText().contains("Saving processing completed...."));
+    EXPECT_TRUE(Control("Save")->isEnabled());
+    EXPECT_EQ(Frame().JobRunning().load(), 0);
+}
+
+TEST_F(Passes, PreviewWhileThePassStillFillsTheWorkspace) {
+    QStringList paths;
+    for (int i = 0; i < 3; ++i) {
+        paths << Q(MakeDamagedPackage(in.path(), "p" + std::to_string(i) + ".odf", "x", true));
+    }
+    SelectFiles(paths);
+    std::vector<PreviewState> seen;
+    WatchPassCalls([&] {
+        // Each row as the pass leaves it: repaired, being repaired, not yet begun.
+        for (int row = 0; row < 3; ++row) {
+            View().OnPreviewItem(row);
+            seen.push_back(Find<CPictureBox>("Preview")->GetState());
+        }
+    });
+    RepairAndWait();
+    EXPECT_FALSE(seen.empty());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), PreviewState::Picture), seen.end());
+    EXPECT_EQ(List().GetItemData(2), 1);
 }
 
 TEST_F(Passes, ASecondSaveBeforeTheFirstHasStartedIsRefused) {

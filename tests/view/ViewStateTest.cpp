@@ -29,6 +29,10 @@ struct LayoutCase {
     QRect destination, log, fileBar, totalBar;
 };
 
+void PrintTo(const LayoutCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class LayoutTable : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTable, PlacesControlsForTheSize) {
