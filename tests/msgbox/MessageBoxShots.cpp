@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 
+#include "BoxDriver.h"
 #include "htmlbox/CPPMessageBoxTemplate.h"
 #include "htmlbox/ShowAppMessage.h"
 #include "htmlbox/ShowHtmlMessageBox.h"
@@ -16,16 +17,7 @@
 namespace {
 
 using qff::CPPMessageBoxTemplate;
-
-CPPMessageBoxTemplate* ShownBox() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<CPPMessageBoxTemplate*>(widget);
-        if (box != nullptr && box->isVisible()) {
-            return box;
-        }
-    }
-    return nullptr;
-}
+using qff::test::ShownBox;
 
 // Shows a box through `show`, lets `prepare` act on it, waits for it to settle, saves a
 // picture of it and ends it.
