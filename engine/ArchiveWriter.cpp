@@ -19,7 +19,12 @@ constexpr std::size_t kPiece = 16384;           // deflate output and stored cop
 constexpr std::size_t kDeflateInput = 1 << 16;  // source reads of deflated members
 constexpr std::size_t kLongestName = 259;
 constexpr std::size_t kMostMembers = 0xFFFF;
-constexpr std::uint64_t kLargest = 0xFFFFFFFFu;  // no ZIP64: every size and offset is 32-bit
+// No ZIP64: every size and offset is 32-bit (the largest value is ArchiveWriter::largest_).
+constexpr std::string_view kTooManyMembers = "the package would hold more than 65,535 members";
+constexpr std::string_view kMemberTooLarge =
+    " is 4 GiB or larger: a package member must stay below 4 GiB";
+constexpr std::string_view kPackageTooLarge =
+    "the package would reach 4 GiB: a package must stay below 4 GiB";
 constexpr std::uint16_t kVersionMadeBy = 0x0B17;
 constexpr std::uint16_t kVersionNeeded = 20;
 constexpr std::uint16_t kLocalExtraLength = 17;
@@ -124,6 +129,12 @@ ZipResult ArchiveWriter::Create(const std::filesystem::path& destination) {
     return ZipResult::kOk;
 }
 
+ZipResult ArchiveWriter::Refuse(std::string why) {
+    sticky_ = ZipResult::kTooLarge;
+    refusal_ = std::move(why);
+    return sticky_;
+}
+
 bool ArchiveWriter::Append(const void* data, std::size_t size) {
     if (!file_.Write(data, size)) {
         sticky_ = ZipResult::kWriteFailed;
@@ -148,7 +159,7 @@ ZipResult ArchiveWriter::AddFile(const std::string& name, const std::filesystem:
         return ZipResult::kBadArgument;
     }
     if (members_.size() >= kMostMembers) {
-        return ZipResult::kWriteFailed;
+        return Refuse(std::string(kTooManyMembers));
     }
     std::replace(stored.begin(), stored.end(), '\\', '/');
 
@@ -156,6 +167,9 @@ ZipResult ArchiveWriter::AddFile(const std::string& name, const std::filesystem:
     struct stat info {};
     if (!in.Valid() || ::fstat(in.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return ZipResult::kCannotOpen;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > largest_) {
+        return Refuse(name + std::string(kMemberTooLarge));
     }
     MemberEntry member;
     member.name = stored;
@@ -169,8 +183,8 @@ ZipResult ArchiveWriter::AddFile(const std::string& name, const std::filesystem:
     const std::uint32_t atime = ClampedUnixTime(info.st_atime);
     const std::uint32_t ctime = ClampedUnixTime(CreationTime(in.Get(), info));
     const auto size = static_cast<std::uint32_t>(static_cast<std::uint64_t>(info.st_size));
-    if (position_ > kLargest) {
-        return ZipResult::kWriteFailed;
+    if (position_ > largest_) {
+        return Refuse(std::string(kPackageTooLarge));
     }
     member.headerOffset = static_cast<std::uint32_t>(position_);
 
@@ -232,7 +246,13 @@ ZipResult ArchiveWriter::WriteStored(int in, MemberEntry& member) {
         }
         crc = crc32(crc, inBuffer_.data(), static_cast<uInt>(got));
         total += got;
-        if (total > kLargest || position_ + got > kLargest || !Append(inBuffer_.data(), got)) {
+        if (total > largest_) {
+            return Refuse(Latin1ToUtf8(member.name) + std::string(kMemberTooLarge));
+        }
+        if (position_ + got > largest_) {
+            return Refuse(std::string(kPackageTooLarge));
+        }
+        if (!Append(inBuffer_.data(), got)) {
             return ZipResult::kWriteFailed;
         }
     }
@@ -261,8 +281,8 @@ ZipResult ArchiveWriter::WriteDeflated(int in, MemberEntry& member) {
             const std::size_t got = ReadFullAt(in, readTotal, inBuffer_.data(), inBuffer_.size());
             crc = crc32(crc, inBuffer_.data(), static_cast<uInt>(got));
             readTotal += got;
-            if (readTotal > kLargest) {
-                return ZipResult::kWriteFailed;
+            if (readTotal > largest_) {
+                return Refuse(Latin1ToUtf8(member.name) + std::string(kMemberTooLarge));
             }
             deflater_.next_in = inBuffer_.data();
             deflater_.avail_in = static_cast<uInt>(got);
@@ -278,7 +298,10 @@ ZipResult ArchiveWriter::WriteDeflated(int in, MemberEntry& member) {
         }
         const std::size_t made = outBuffer_.size() - deflater_.avail_out;
         written += made;
-        if (position_ + made > kLargest || (made > 0 && !Append(outBuffer_.data(), made))) {
+        if (position_ + made > largest_) {
+            return Refuse(std::string(kPackageTooLarge));
+        }
+        if (made > 0 && !Append(outBuffer_.data(), made)) {
             return ZipResult::kWriteFailed;
         }
     }
@@ -327,9 +350,9 @@ ZipResult ArchiveWriter::Close() {
     }
     const std::uint64_t directoryOffset = position_;
     const std::uint64_t directorySize = directory.Data().size();
-    if (directoryOffset + directorySize > kLargest) {
+    if (directoryOffset + directorySize > largest_) {
         file_.Discard();
-        return ZipResult::kWriteFailed;
+        return Refuse(std::string(kPackageTooLarge));
     }
     Fields end;
     end.U32(0x06054B50);

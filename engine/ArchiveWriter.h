@@ -15,8 +15,9 @@ namespace qff {
 enum class ZipResult : std::uint32_t {
     kOk = 0x00000000,
     kCannotOpen = 0x00000200,     // the output or a source file could not be created or opened
-    kWriteFailed = 0x00000400,    // a write failed, a member could not be completed, or the
-                                  // archive would outgrow the 32-bit ZIP format
+    kWriteFailed = 0x00000400,    // a write failed or a member could not be completed
+    kTooLarge = 0x00000800,       // the archive would outgrow the 32-bit ZIP format: a member
+                                  // or the archive of 4 GiB or more, more than 65,535 members
     kBadArgument = 0x00010000,    // no archive, empty or unconvertible member name
     kFailedEarlier = 0x00040000,  // the archive failed before; the member is refused
     kClosed = 0x00050000,         // the archive is closed; the member is refused
@@ -42,7 +43,10 @@ class ArchiveWriter {
     // Adds the file at source as member name (UTF-8; "\" or "/" separators). The name is
     // written in ISO-8859-1, characters beyond it as "?"; names over 259 bytes are
     // refused with kBadArgument. A write failure sets the sticky error, after which
-    // every AddFile and Close fail.
+    // every AddFile and Close fail. No ZIP64: a source of 4 GiB or more, a 65,536th
+    // member, or data that would carry the archive to 4 GiB is refused with kTooLarge
+    // (sticky too, with a sentence in Refusal()); the source's size is checked before
+    // any of it is read.
     ZipResult AddFile(const std::string& name, const std::filesystem::path& source);
 
     // Writes the central directory and end record and moves the archive into place.
@@ -54,6 +58,13 @@ class ArchiveWriter {
 
     // Bytes written so far.
     std::uint64_t Position() const { return position_; }
+
+    // Why the last kTooLarge came back, as a sentence for the log; empty otherwise.
+    const std::string& Refusal() const { return refusal_; }
+
+    // The largest size and offset the format can record (0xFFFFFFFF); tests lower it to
+    // reach the limits without gigabytes of data.
+    void SetLargestForTesting(std::uint64_t largest) { largest_ = largest; }
 
   private:
     // What the central directory needs of one written member.
@@ -73,6 +84,8 @@ class ArchiveWriter {
 
     // Appends bytes at the write position; a failure sets the sticky error.
     bool Append(const void* data, std::size_t size);
+    // Sets the sticky kTooLarge with its sentence.
+    ZipResult Refuse(std::string why);
     ZipResult WriteStored(int in, MemberEntry& member);
     ZipResult WriteDeflated(int in, MemberEntry& member);
 
@@ -80,6 +93,8 @@ class ArchiveWriter {
     bool created_ = false;
     std::uint64_t position_ = 0;
     ZipResult sticky_ = ZipResult::kOk;
+    std::uint64_t largest_ = 0xFFFFFFFFu;
+    std::string refusal_;
     bool closed_ = false;
     std::vector<MemberEntry> members_;
     z_stream deflater_{};

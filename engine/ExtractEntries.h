@@ -19,11 +19,15 @@ enum class MemberOutcome {
     kStreamDamaged,   // the deflate stream is corrupt or ends before its size
     kCrcMismatch,     // the bytes do not match the CRC-32 the package recorded
     kOutputFailed,    // the output file could not be written completely
+    kNoSpace,         // the disk cannot hold the member's bytes
 };
 
 // Extracts every row of table from the package at package into folder (the per-file
-// folder, which must exist), in table order, so a later row with the same name
-// replaces an earlier one when it can be written. Then makes sure folder holds a
+// folder, which must exist and be a real folder of this user's: when it is a symbolic
+// link nothing is written and the bar just runs to its end), in table order, so a later row with
+// the same name replaces an earlier one when it can be written. A member the disk cannot hold is
+// left out with a red log line: package + " " + entry name + " could not be written:
+// not enough free space....". Then makes sure folder holds a
 // usable content.xml (EnsureContentXml) and a usable META-INF/manifest.xml
 // (EnsureManifest). Moves the per-file bar through host: reset estimate, range 0..n,
 // positions 0, then i after row i, then n. Writes no log line. Never ends early; a
@@ -49,8 +53,10 @@ bool MakeEntryFolders(const std::filesystem::path& folder, const std::string& na
 // a mismatch leaves the member out, except that a copy that does not match is tried
 // once more as a deflate stream (deflated data can be as long as the original). The
 // output file appears whole or not at all: it replaces an existing file (or a link,
-// which is not followed) only once complete. Memory use is fixed whatever the size
-// fields say. The caller makes sure no folder on the way to output is a link.
+// which is not followed) only once complete. What it writes is bounded by the free
+// space: a member larger than FreeSpace of its folder is refused before anything is
+// written (kNoSpace), and so is one whose writing runs out of space. Memory use is fixed whatever
+// the size fields say. The caller makes sure no folder on the way to output is a link.
 MemberOutcome ExtractMember(const std::filesystem::path& package,
                             const std::filesystem::path& output, const RecoveredEntry& entry);
 

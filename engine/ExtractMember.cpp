@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,7 @@ MemberOutcome CopyMember(int package, const RecoveredEntry& entry, AtomicFile& o
         }
         crc = crc32(crc, block.data(), static_cast<uInt>(take));
         if (!output.Write(block.data(), take)) {
-            return MemberOutcome::kOutputFailed;
+            return IsNoSpaceError(errno) ? MemberOutcome::kNoSpace : MemberOutcome::kOutputFailed;
         }
         offset += take;
         left -= take;
@@ -124,7 +125,8 @@ MemberOutcome InflateMember(int temp, const RecoveredEntry& entry, AtomicFile& o
         if (made > 0) {
             crc = crc32(crc, produced.data(), static_cast<uInt>(made));
             if (!output.Write(produced.data(), made)) {
-                outcome = MemberOutcome::kOutputFailed;
+                outcome =
+                    IsNoSpaceError(errno) ? MemberOutcome::kNoSpace : MemberOutcome::kOutputFailed;
                 break;
             }
             outputLeft -= made;
@@ -168,6 +170,12 @@ MemberOutcome ExtractMember(const std::filesystem::path& package,
     const bool copied = csize != 0 && csize == usize;
     if (!copied && usize > csize * kMaxInflateRatio) {
         return MemberOutcome::kImpossibleSize;
+    }
+
+    // A claim the disk cannot hold is refused before a byte is written, so a small
+    // package that inflates to gigabytes never fills the user's disk.
+    if (usize > FreeSpace(output.parent_path())) {
+        return MemberOutcome::kNoSpace;
     }
 
     AtomicFile file;

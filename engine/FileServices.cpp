@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace qff {
 
@@ -100,6 +103,31 @@ bool WriteAllAt(int fd, std::uint64_t offset, const void* data, std::size_t coun
         count -= static_cast<std::size_t>(put);
     }
     return true;
+}
+
+namespace {
+
+std::atomic<FreeSpaceProbe> freeSpaceProbe{nullptr};
+
+}  // namespace
+
+std::uint64_t FreeSpace(const std::filesystem::path& path) {
+    if (const FreeSpaceProbe probe = freeSpaceProbe.load()) {
+        return probe(path);
+    }
+    struct statvfs info {};
+    if (::statvfs(path.c_str(), &info) != 0) {
+        return std::numeric_limits<std::uint64_t>::max();
+    }
+    return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+}
+
+void SetFreeSpaceProbe(FreeSpaceProbe probe) {
+    freeSpaceProbe.store(probe);
+}
+
+bool IsNoSpaceError(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
 bool IsSymlink(const std::filesystem::path& path) {

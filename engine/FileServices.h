@@ -40,6 +40,17 @@ bool WriteAll(int fd, const void* data, std::size_t count);
 // Writes all count bytes at offset without moving the file position.
 bool WriteAllAt(int fd, std::uint64_t offset, const void* data, std::size_t count);
 
+// Bytes this user can still write in the file system that holds path; UINT64_MAX
+// when the system cannot tell.
+std::uint64_t FreeSpace(const std::filesystem::path& path);
+
+// Replaces the answer of FreeSpace, for tests (nullptr restores the system's).
+using FreeSpaceProbe = std::uint64_t (*)(const std::filesystem::path& path);
+void SetFreeSpaceProbe(FreeSpaceProbe probe);
+
+// Whether a failed write's errno says the disk (or the file size limit) is full.
+bool IsNoSpaceError(int error);
+
 // Whether path exists and is a symbolic link (not followed).
 bool IsSymlink(const std::filesystem::path& path);
 

@@ -27,17 +27,44 @@ bool AddFolder(ArchiveWriter& writer, const std::filesystem::path& folder,
     return true;
 }
 
+// Files below folder, stopping once more than limit are counted.
+std::size_t CountFiles(const std::filesystem::path& folder, std::size_t limit) {
+    std::size_t count = 0;
+    for (const FolderItem& item : ListFolder(folder)) {
+        if (count > limit) {
+            break;
+        }
+        if (item.kind == FolderItem::Kind::kFolder) {
+            count += CountFiles(item.path, limit - count);
+        } else if (item.kind == FolderItem::Kind::kFile) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
-bool WritePackage(const std::filesystem::path& source, const std::filesystem::path& destination) {
+bool WritePackage(const std::filesystem::path& source, const std::filesystem::path& destination,
+                  std::string* refusal) {
+    constexpr std::size_t kMostMembers = 0xFFFF;
+    if (CountFiles(source, kMostMembers) > kMostMembers) {
+        if (refusal != nullptr) {
+            *refusal = "the package would hold more than 65,535 members";
+        }
+        return false;
+    }
     ArchiveWriter writer;
     if (writer.Create(destination) != ZipResult::kOk) {
         return false;
     }
-    if (!AddFolder(writer, source, "")) {
-        return false;  // the writer removes its unfinished file
+    const bool added = AddFolder(writer, source, "");
+    // A failed writer removes its unfinished file.
+    const bool closed = added && writer.Close() == ZipResult::kOk;
+    if (!closed && refusal != nullptr) {
+        *refusal = writer.Refusal();
     }
-    return writer.Close() == ZipResult::kOk;
+    return closed;
 }
 
 }  // namespace qff

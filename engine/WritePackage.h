@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace qff {
 
@@ -11,6 +12,11 @@ namespace qff {
 // only once the new package is complete: a failure half-way leaves no file behind
 // and whatever stood at destination untouched. A source file that cannot be opened is
 // left out of the package. Returns true when the package was written. Worker thread.
-bool WritePackage(const std::filesystem::path& source, const std::filesystem::path& destination);
+//
+// No ZIP64: a folder of more than 65,535 files is refused before anything is written,
+// and a file or a package of 4 GiB or more as soon as it is met; then refusal (when
+// given) receives a sentence saying which limit, for the log.
+bool WritePackage(const std::filesystem::path& source, const std::filesystem::path& destination,
+                  std::string* refusal = nullptr);
 
 }  // namespace qff
