@@ -113,8 +113,9 @@ void SaveJob::SaveFile(int row, const std::string& path, const std::string& dest
     // A vanished working folder would give a package without a single member: that
     // is no saved file. The writer itself replaces the output only once it is whole.
     std::error_code ec;
+    std::string refusal;  // a format limit the package would cross
     const bool written =
-        fs::is_directory(folder, ec) && WritePackage(folder, dest + "MENDED_" + name);
+        fs::is_directory(folder, ec) && WritePackage(folder, dest + "MENDED_" + name, &refusal);
 
     if (view.MediaChecked()) {
         const fs::path media = dest + name + "_MediaContent";
@@ -132,6 +133,9 @@ void SaveJob::SaveFile(int row, const std::string& path, const std::string& dest
         ++saved_;
         view.AppendLogLine(path + kSavingDone + kEol, kLogGreen);
     } else {
+        if (!refusal.empty()) {
+            view.AppendLogLine(path + " " + refusal + "...." + kEol, kLogRed);
+        }
         view.AppendLogLine(path + kSavingFailed + kEol, kLogRed);
     }
 }
