@@ -74,11 +74,12 @@ std::map<std::string, std::vector<unsigned char>> ExpectedMembers(const fs::path
     for (auto it = fs::recursive_directory_iterator(folder, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const fs::file_status status = it->symlink_status();
-        const std::string leaf = it->path().filename().string();
         if (fs::is_symlink(status)) {
             Fail("a symbolic link in the workspace: " + it->path().string());
         }
-        if (leaf.rfind(".qff-", 0) == 0) {
+        // Files are made private (0600) and opened up (0644) only once complete.
+        if (fs::is_regular_file(status) &&
+            (status.permissions() & fs::perms::group_read) == fs::perms::none) {
             Fail("an unfinished file was left behind: " + it->path().string());
         }
         if (!fs::is_regular_file(status)) {

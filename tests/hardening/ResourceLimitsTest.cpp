@@ -34,7 +34,7 @@ Bytes ZerosStream(std::uint32_t mebibytes) {
     s.next_out = chunk.data();
     s.avail_out = static_cast<uInt>(chunk.size());
     deflate(&s, Z_FULL_FLUSH);
-    chunk.resize(chunk.size() - s.avail_out);
+    chunk.erase(chunk.end() - static_cast<std::ptrdiff_t>(s.avail_out), chunk.end());
     deflateEnd(&s);
     Bytes stream;
     for (std::uint32_t i = 0; i < mebibytes; ++i) {
