@@ -66,6 +66,7 @@ const NameCase kNames[] = {
     {"DriveRoot", "C:\\Windows\\evil.txt", "C/Windows/evil.txt"},
     {"DriveSlash", "C:/evil.txt", "C/evil.txt"},
     {"ColonsAroundDotDot", ":..:/evil.txt", "evil.txt"},
+    {"EmptyName", "", ""},  // read with an empty buffer: once a null pointer to memset
     {"OnlyDotDot", "..", ""},
     {"OnlyDot", ".", ""},
     {"OnlySeparators", "/\\//", ""},
