@@ -9,17 +9,17 @@
 #include "app/ShowAppMessage.h"
 #include "feedback/ActivityLog.h"
 #include "feedback/CEstProgressCtrl.h"
+#include "feedback/CallOnOwnThread.h"
 #include "feedback/HintBox.h"
 #include "view/COrvantaView.h"
 #include "view/CPictureBox.h"
 #include "view/PathText.h"
-#include "view/UiThreadCall.h"
 
 namespace qff {
 
 template <typename Call>
 auto ViewJobBridge::OnUi(Call call) {
-    return CallOnUiThread(&view_, std::move(call));
+    return CallOnOwnThread(&view_, std::move(call));
 }
 
 void ViewJobBridge::AppendLogLine(const std::string& text, ColorRef colour) {
